@@ -1,0 +1,15 @@
+# Writes the four settings files with their install-time values into APP_FILES_DIR, leaving every
+# file that already exists as it is: it holds the user's settings.
+if(NOT APP_FILES_DIR)
+    message(FATAL_ERROR "APP_FILES_DIR is not set")
+endif()
+file(MAKE_DIRECTORY "${APP_FILES_DIR}")
+set(values 1 1 1 11111)
+foreach(number RANGE 1 4)
+    math(EXPR at "${number} - 1")
+    list(GET values ${at} value)
+    set(file "${APP_FILES_DIR}/AppFile${number}.DLL")
+    if(NOT EXISTS "${file}")
+        file(WRITE "${file}" "${value}\r\n")
+    endif()
+endforeach()
