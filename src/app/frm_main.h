@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QMainWindow>
+#include <cstdint>
+#include <memory>
+
+class Label;
+class QAction;
+class QPushButton;
+struct SecondaryWindows;
+class SettingsError;
+class SettingsStore;
+class StatusBar;
+class TextBox;
+class WindowTimer;
+struct Services;
+
+// The start-up window, the only one that lives for the whole run: both conversions, the mode
+// switch, the status bar and the menu that opens the other windows.
+class FrmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    FrmMain(Services &services, SettingsStore &settings, SecondaryWindows &windows,
+        QWidget *parent = nullptr);
+    ~FrmMain() override;
+
+    // Reads and applies the settings; ends the program with a message when one is missing or
+    // damaged. Shows the window unless a first run hands it to the welcome window.
+    void Form_Load();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void createControls();
+    void createActions();
+    void createMenus();
+    void createTimers();
+
+    void Form_Activate();
+    void Form_Unload();
+    void CmdExit_Click();
+    void MenuAboutApp_Click();
+
+    void Text1_KeyPress(std::int16_t &code);
+    void Text1_Change();
+    void Text2_KeyPress(std::int16_t &code);
+    void Text2_Change();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void ShowCharInfo(std::int16_t code);
+    void showNumericWarning();
+    void clearResult();
+
+    void MenuModeC2A_Click();
+    void MenuModeA2C_Click();
+    void showMode(bool charToCode);
+    TextBox *inputBox() const;
+
+    void InitStatusBar();
+    void applyPanelMask(const QString &mask);
+    void SaveAndExit();
+    bool saveSettings();
+    void reportStartupError(const SettingsError &error);
+
+    Services &m_services;
+    SettingsStore &m_settings;
+    SecondaryWindows &m_windows;
+
+    bool m_modeC2A = true;
+    QString m_charAbbr;
+    bool m_centred = false;
+
+    Label *Lbl1 = nullptr;
+    Label *Lbl2 = nullptr;
+    Label *Lbl3 = nullptr;
+    Label *Lbl4 = nullptr;
+    TextBox *Text1 = nullptr;
+    TextBox *Text2 = nullptr;
+    TextBox *Text3 = nullptr;
+    TextBox *Text4 = nullptr;
+    QPushButton *CmdExit = nullptr;
+    StatusBar *StatusBar1 = nullptr;
+
+    QAction *MenuModeC2A = nullptr;
+    QAction *MenuModeA2C = nullptr;
+    QAction *MenuViewStBar = nullptr;
+    QAction *MenuAboutApp = nullptr;
+
+    std::unique_ptr<WindowTimer> Timer1;
+    std::unique_ptr<WindowTimer> Timer2;
+};

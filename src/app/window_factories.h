@@ -1,0 +1,8 @@
+#pragma once
+
+class FrmMain;
+struct SecondaryWindows;
+struct Services;
+
+// Tells each secondary window's slot how to create its window.
+void installWindowFactories(SecondaryWindows &windows, Services &services, FrmMain &mainWindow);

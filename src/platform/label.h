@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QLabel>
+
+// A label that, like the original platform's self-sizing labels, grows and shrinks with its
+// caption from its top-left corner, so a longer name never gets clipped.
+class Label : public QLabel
+{
+    Q_OBJECT
+
+public:
+    Label(const QString &designName, const QString &caption, QWidget *parent = nullptr);
+
+    void setAutoSize(bool autoSize);
+    void setCaption(const QString &caption);
+
+private:
+    bool m_autoSize = false;
+};

@@ -1,0 +1,8 @@
+#include "system_beep.h"
+
+#include <QApplication>
+
+void QtSystemBeep::beep()
+{
+    QApplication::beep();
+}

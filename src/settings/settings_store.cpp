@@ -1,0 +1,120 @@
+#include "settings_store.h"
+
+#include "platform/durable_write.h"
+#include "settings_field.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// Enough for any value the program writes and for hand edits with generous padding; a huge or
+// binary file is never read past this.
+constexpr qint64 maxFirstLineBytes = 4096;
+
+QString fileName(SettingsFile file)
+{
+    return QStringLiteral("AppFile%1.DLL").arg(static_cast<int>(file));
+}
+
+[[noreturn]] void fail(SettingsFile file, const QString &problem, const QString &hint = {})
+{
+    QString text = QStringLiteral("The settings file %1 %2.").arg(fileName(file), problem);
+    if (!hint.isEmpty())
+        text += QLatin1Char('\n') + hint;
+    throw SettingsError(SettingsError::Kind::Other, text);
+}
+
+const QString zeroOrOneHint = QStringLiteral("Write 0 or 1 into it, or reinstall the product.");
+
+} // namespace
+
+SettingsError::SettingsError(Kind kind, const QString &description)
+    : std::runtime_error(description.toStdString())
+    , m_kind(kind)
+    , m_description(description)
+{ }
+
+SettingsStore::SettingsStore(const QString &applicationFolder)
+    : m_folder(QDir(applicationFolder).filePath(QStringLiteral("AppFiles")))
+{ }
+
+QString SettingsStore::path(SettingsFile file) const
+{
+    return QDir(m_folder).filePath(fileName(file));
+}
+
+QByteArray SettingsStore::readField(SettingsFile file) const
+{
+    const QFileInfo info(path(file));
+    if (!info.exists())
+        throw SettingsError(SettingsError::Kind::NotFound,
+            QStringLiteral("The settings file %1 or its folder AppFiles is missing.")
+                .arg(fileName(file)));
+    if (info.isDir())
+        fail(file, QStringLiteral("cannot be read: it is a folder, not a file"));
+    QFile input(info.filePath());
+    if (!input.open(QIODevice::ReadOnly))
+        fail(file, QStringLiteral("cannot be read: %1").arg(input.errorString()));
+    const QByteArray head = input.read(maxFirstLineBytes);
+    const std::optional<QByteArray> field = SettingsField::first(head);
+    if (!field)
+        fail(file, QStringLiteral("is empty (input past end of file)"),
+            file == SettingsFile::PanelMask ? QString() : zeroOrOneHint);
+    return *field;
+}
+
+std::int16_t SettingsStore::readInteger(SettingsFile file) const
+{
+    const QByteArray field = readField(file);
+    switch (const SettingsField::Integer value = SettingsField::toInteger(field); value.status) {
+    case SettingsField::Integer::Ok:
+        return value.value;
+    case SettingsField::Integer::OutOfRange:
+        fail(file,
+            QStringLiteral("holds %1, a number outside -32768 to 32767 (overflow)")
+                .arg(SettingsField::quoted(field)),
+            zeroOrOneHint);
+    case SettingsField::Integer::NotANumber:
+        break;
+    }
+    fail(file,
+        QStringLiteral("should hold a whole number but holds %1").arg(SettingsField::quoted(field)),
+        zeroOrOneHint);
+}
+
+bool SettingsStore::readNumberEqualsOne(SettingsFile file) const
+{
+    const QByteArray field = readField(file);
+    const std::optional<double> value = SettingsField::toNumber(field);
+    if (!value)
+        fail(file,
+            QStringLiteral("should hold a number but holds %1").arg(SettingsField::quoted(field)),
+            zeroOrOneHint);
+    return *value == 1.0;
+}
+
+QString SettingsStore::readText(SettingsFile file) const
+{
+    // Latin-1 keeps one character per byte, so a mask's length is its byte count.
+    return QString::fromLatin1(readField(file));
+}
+
+void SettingsStore::write(SettingsFile file, const QString &value) const
+{
+    const QString target = path(file);
+    const QFileInfo info(target);
+    // A file without its write permission is write-protected, whoever runs the program; the
+    // rename below would otherwise replace it silently.
+    if (info.exists() && !info.isDir() && !(info.permissions() & QFileDevice::WriteOwner))
+        throw SettingsError(SettingsError::Kind::Other,
+            QStringLiteral("Permission denied: the settings file %1 is "
+                           "write-protected.")
+                .arg(fileName(file)));
+    const QString error = writeFileDurably(target, value.toLatin1() + "\r\n");
+    if (!error.isEmpty())
+        throw SettingsError(SettingsError::Kind::Other,
+            QStringLiteral("The settings file %1 cannot be written: %2.")
+                .arg(fileName(file), error));
+}
