@@ -1,7 +1,803 @@
+#include "app/frm_main.h"
+#include "app/secondary_windows.h"
+#include "app/window_factories.h"
+#include "app_folder.h"
+#include "fake_services.h"
+#include "key_input.h"
+#include "platform/text_box.h"
+#include "settings/settings_store.h"
+#include "statusbar/status_bar.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QClipboard>
+#include <QLabel>
+#include <QPushButton>
 #include <QtTest>
-class T : public QObject
+#include <memory>
+
+namespace {
+
+// One program run over a temporary application folder, with doubles for every OS service.
+struct Run
+{
+    explicit Run(const QStringList &values = { "0", "1", "0", "11111" })
+        : folder(values)
+    {
+        installWindowFactories(windows, fakes.services, window);
+    }
+
+    template<typename T = QWidget> T *find(const char *name) const
+    {
+        T *found = window.findChild<T *>(QLatin1String(name));
+        if (!found)
+            qFatal("no control named %s", name);
+        return found;
+    }
+    TextBox *box(const char *name) const { return find<TextBox>(name); }
+    QString text(const char *name) const { return box(name)->text(); }
+    QString caption(const char *name) const { return find<QLabel>(name)->text(); }
+    QAction *action(const char *name) const { return find<QAction>(name); }
+    StatusPanel *panel(int index) const { return find<StatusBar>("StatusBar1")->panel(index); }
+
+    bool loadAndActivate()
+    {
+        window.Form_Load();
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window);
+    }
+
+    AppFolder folder;
+    FakeServices fakes;
+    SettingsStore settings { folder.path() };
+    SecondaryWindows windows;
+    FrmMain window { fakes.services, settings, windows };
+};
+
+// A secondary window that counts how often it was created.
+WindowSlot::Factory countingFactory(const QString &name, int &created)
+{
+    return [name, &created] {
+        ++created;
+        auto *form = new Form(name);
+        form->resize(100, 100);
+        return form;
+    };
+}
+
+const QString reinstallText
+    = QStringLiteral("Application Files not found, Please reinstall product.");
+
+} // namespace
+
+class FrmMainTest : public QObject
 {
     Q_OBJECT
+
+private Q_SLOTS:
+    // ---- start-up ----
+
+    void startsInTheStoredCharToCodeMode()
+    {
+        Run run({ "0", "1", "0", "11111" });
+        run.window.Form_Load();
+        QVERIFY(run.window.isVisible());
+        QVERIFY(run.box("Text1")->isVisible());
+        QVERIFY(!run.box("Text2")->isVisible());
+        QVERIFY(run.action("MenuModeC2A")->isChecked());
+        QVERIFY(!run.action("MenuModeA2C")->isChecked());
+        QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter Character"));
+        QCOMPARE(run.caption("Lbl2"), QStringLiteral("ASCII Value is"));
+        QVERIFY(!run.find("Lbl3")->isVisible());
+        QVERIFY(!run.find("StatusBar1")->isVisible());
+        QVERIFY(!run.action("MenuViewStBar")->isChecked());
+        QVERIFY(run.fakes.messages.shown.empty());
+        QCOMPARE(run.fakes.process.calls, 0);
+        QCOMPARE(run.window.windowTitle(), QStringLiteral("Glyphorbitaloscopex v1.0"));
+    }
+
+    void everyOtherModeValueStartsInCodeToCharMode_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("0") << "0";
+        QTest::newRow("2") << "2";
+        QTest::newRow("7") << "7";
+        QTest::newRow("-1") << "-1";
+    }
+
+    void everyOtherModeValueStartsInCodeToCharMode()
+    {
+        QFETCH(QString, mode);
+        Run run({ "0", mode, "0", "11111" });
+        run.window.Form_Load();
+        QVERIFY(!run.box("Text1")->isVisible());
+        QVERIFY(run.box("Text2")->isVisible());
+        QVERIFY(run.action("MenuModeA2C")->isChecked());
+        QVERIFY(!run.action("MenuModeC2A")->isChecked());
+        QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter ASCII Value"));
+        QCOMPARE(run.caption("Lbl2"), QStringLiteral("Character is "));
+    }
+
+    void clientAreaHasItsDesignedSize()
+    {
+        Run run;
+        run.window.Form_Load();
+        QCOMPARE(run.window.centralWidget()->size(), QSize(674, 358));
+    }
+
+    void storedStatusBarIsShownAndMakesTheWindowTaller()
+    {
+        Run hidden({ "0", "1", "0", "11111" });
+        hidden.window.Form_Load();
+        Run shown({ "0", "1", "1", "11111" });
+        shown.window.Form_Load();
+        QVERIFY(shown.action("MenuViewStBar")->isChecked());
+        QVERIFY(shown.find("StatusBar1")->isVisible());
+        QCOMPARE(shown.window.height() - hidden.window.height(), 20); // 300 twips
+    }
+
+    void panelMaskHidesPanelsWhereItHoldsZero()
+    {
+        Run run({ "0", "1", "1", "10110" });
+        run.window.Form_Load();
+        QCOMPARE(run.text("Text4"), QStringLiteral("10110"));
+        const bool expected[] = { true, true, false, true, true, false };
+        for (int index = 1; index <= 6; ++index)
+            QCOMPARE(run.panel(index)->isShown(), expected[index - 1]);
+    }
+
+    void anyCharacterButZeroLeavesItsPanelShown()
+    {
+        Run run({ "0", "1", "1", "x0 1a" });
+        run.window.Form_Load();
+        QVERIFY(run.panel(2)->isShown());
+        QVERIFY(!run.panel(3)->isShown());
+        QVERIFY(run.panel(4)->isShown());
+    }
+
+    void maskOfAnotherLengthIsIgnoredAndRewrittenAtExit_data()
+    {
+        QTest::addColumn<QString>("mask");
+        QTest::newRow("four") << "0000";
+        QTest::newRow("six") << "000000";
+        QTest::newRow("empty line") << "";
+    }
+
+    void maskOfAnotherLengthIsIgnoredAndRewrittenAtExit()
+    {
+        QFETCH(QString, mask);
+        Run run({ "0", "1", "1", mask });
+        run.window.Form_Load();
+        QVERIFY(run.text("Text4").isEmpty());
+        for (int index = 2; index <= 6; ++index)
+            QVERIFY(run.panel(index)->isShown());
+        run.find<QPushButton>("CmdExit")->click();
+        QCOMPARE(run.folder.read(4), QByteArray("11111\r\n"));
+    }
+
+    void missingSettingsEndTheStartWithReinstall_data()
+    {
+        QTest::addColumn<int>("missing"); // 0: the whole AppFiles folder
+        for (int number = 0; number <= 4; ++number)
+            QTest::newRow(number ? qPrintable(QStringLiteral("AppFile%1").arg(number)) : "folder")
+                << number;
+    }
+
+    void missingSettingsEndTheStartWithReinstall()
+    {
+        QFETCH(int, missing);
+        Run run({ "1", "1", "1", "11111" });
+        if (missing)
+            run.folder.remove(missing);
+        else
+            run.folder.removeFolder();
+        run.window.Form_Load();
+        QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
+        const ShownMessage &message = run.fakes.messages.shown.front();
+        QCOMPARE(message.text, reinstallText);
+        QCOMPARE(message.title, QStringLiteral("Reinstall"));
+        QCOMPARE(message.icon, MessageBox::Icon::Information);
+        QCOMPARE(run.fakes.process.exitCodeOf, std::optional<int>(1));
+        QVERIFY(!run.window.isVisible());
+        if (missing != 1 && missing != 0)
+            QCOMPARE(run.folder.read(1), QByteArray("1\r\n")); // nothing was written
+    }
+
+    void laterMissingFileIsNoticedAfterTheEarlierOnesApplied()
+    {
+        Run run({ "1", "0", "1", "11111" });
+        run.folder.remove(3);
+        run.window.Form_Load();
+        QVERIFY(run.windows.welcome.isVisible());
+        QVERIFY(run.action("MenuModeA2C")->isChecked());
+        QCOMPARE(run.fakes.messages.shown.front().title, QStringLiteral("Reinstall"));
+    }
+
+    void damagedSettingsEndTheStartWithAnErrorNamingTheFile_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("empty first-run file") << 1 << QByteArray();
+        QTest::newRow("text in the mode file") << 2 << QByteArray("abc\r\n");
+        QTest::newRow("overflow in the mode file") << 2 << QByteArray("99999\r\n");
+        QTest::newRow("text in the status-bar file") << 3 << QByteArray("yes\r\n");
+        QTest::newRow("binary junk") << 1 << QByteArray("\x01\xff\x00zz", 5);
+    }
+
+    void damagedSettingsEndTheStartWithAnErrorNamingTheFile()
+    {
+        QFETCH(int, number);
+        QFETCH(QByteArray, content);
+        Run run({ "0", "1", "1", "11111" });
+        run.folder.writeRaw(number, content);
+        run.window.Form_Load();
+        QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
+        const ShownMessage &message = run.fakes.messages.shown.front();
+        QCOMPARE(message.title, QStringLiteral("Error"));
+        QCOMPARE(message.icon, MessageBox::Icon::Critical);
+        QVERIFY2(message.text.contains(QStringLiteral("AppFile%1.DLL").arg(number)),
+            qPrintable(message.text));
+        QCOMPARE(run.fakes.process.exitCodeOf, std::optional<int>(1));
+        QVERIFY(!run.window.isVisible());
+        QCOMPARE(run.folder.read(number), content);
+    }
+
+    void firstRunShowsTheWelcomeWindowAndThenTheMainWindowInItsStoredMode()
+    {
+        Run run({ "1", "0", "1", "11111" });
+        run.window.Form_Load();
+        QVERIFY(!run.window.isVisible());
+        QVERIFY(run.windows.welcome.isVisible());
+        run.fakes.timers.advance(1999);
+        QVERIFY(!run.window.isVisible());
+        run.fakes.timers.advance(1);
+        QVERIFY(run.window.isVisible());
+        QVERIFY(run.windows.welcome.window() == nullptr);
+        QVERIFY(run.box("Text2")->isVisible());
+        QVERIFY(run.find("StatusBar1")->isVisible());
+    }
+
+    void onlyAFirstRunFlagOfOneShowsTheWelcomeWindow_data()
+    {
+        QTest::addColumn<QString>("flag");
+        QTest::newRow("0") << "0";
+        QTest::newRow("2") << "2";
+        QTest::newRow("-1") << "-1";
+    }
+
+    void onlyAFirstRunFlagOfOneShowsTheWelcomeWindow()
+    {
+        QFETCH(QString, flag);
+        Run run({ flag, "1", "0", "11111" });
+        run.window.Form_Load();
+        QVERIFY(run.window.isVisible());
+        QVERIFY(!run.windows.welcome.isVisible());
+    }
+
+    // ---- character to code ----
+
+    void eachKeyReplacesTheLastOne()
+    {
+        Run run;
+        run.window.Form_Load();
+        QTest::keyClick(run.box("Text1"), 'a');
+        QTest::keyClick(run.box("Text1"), 'b');
+        QCOMPARE(run.text("Text1"), QStringLiteral("b"));
+        QCOMPARE(run.text("Text3"), QStringLiteral("98"));
+    }
+
+    void keysWithoutVisibleCharacterAreShownByName_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("Space") << int(Qt::Key_Space) << "Space Key"
+                               << "32";
+        QTest::newRow("Enter") << int(Qt::Key_Return) << "Enter Key"
+                               << "13";
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << "Escape Key"
+                                << "27";
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace) << "Backspace Key"
+                                   << "8";
+    }
+
+    void keysWithoutVisibleCharacterAreShownByName()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, name);
+        QFETCH(QString, code);
+        Run run;
+        run.window.Form_Load();
+        TextBox *input = run.box("Text1");
+        QTest::keyClick(input, Qt::Key(key));
+        QCOMPARE(input->text(), name);
+        QCOMPARE(run.text("Text3"), code);
+        // Pressed again on its own name: the name stays whole, nothing is inserted or eaten.
+        QTest::keyClick(input, Qt::Key(key));
+        QCOMPARE(input->text(), name);
+    }
+
+    void controlCombinationsAreRefusedAndEmptyBothBoxes_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Ctrl+A") << int(Qt::Key_A);
+        QTest::newRow("Ctrl+C") << int(Qt::Key_C);
+        QTest::newRow("Ctrl+V") << int(Qt::Key_V);
+        QTest::newRow("Ctrl+X") << int(Qt::Key_X);
+        QTest::newRow("Ctrl+Z") << int(Qt::Key_Z);
+        QTest::newRow("Ctrl+Backspace") << int(Qt::Key_Backspace);
+    }
+
+    void controlCombinationsAreRefusedAndEmptyBothBoxes()
+    {
+        QFETCH(int, key);
+        Run run;
+        QVERIFY(run.loadAndActivate());
+        QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
+        QTest::keyClick(run.box("Text1"), 'A');
+        QTest::keyClick(run.box("Text1"), Qt::Key(key), Qt::ControlModifier);
+        QVERIFY(run.text("Text1").isEmpty());
+        QVERIFY(run.text("Text3").isEmpty());
+    }
+
+    void controlCodesThirtyAndThirtyOneAreLetThrough()
+    {
+        Run run;
+        run.window.Form_Load();
+        QTest::keyClick(run.box("Text1"), Qt::Key_6, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(run.text("Text1"), QString(QChar(30)));
+        QCOMPARE(run.text("Text3"), QStringLiteral("30"));
+        QTest::keyClick(run.box("Text1"), Qt::Key_Minus, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(run.text("Text1"), QString(QChar(31)));
+        QCOMPARE(run.text("Text3"), QStringLiteral("31"));
+    }
+
+    void charactersAboveAsciiShowTheirCodePageCode()
+    {
+        Run run;
+        run.window.Form_Load();
+        typeCharacter(run.box("Text1"), QStringLiteral("é"));
+        QCOMPARE(run.text("Text1"), QStringLiteral("é"));
+        QCOMPARE(run.text("Text3"), QStringLiteral("233"));
+        typeCharacter(run.box("Text1"), QStringLiteral("€"));
+        QCOMPARE(run.text("Text3"), QStringLiteral("128"));
+    }
+
+    void deletingTheCharacterEmptiesTheResult()
+    {
+        Run run;
+        run.window.Form_Load();
+        QTest::keyClick(run.box("Text1"), 'A');
+        QTest::keyClick(run.box("Text1"), Qt::Key_Home);
+        QTest::keyClick(run.box("Text1"), Qt::Key_Delete);
+        QVERIFY(run.text("Text1").isEmpty());
+        QVERIFY(run.text("Text3").isEmpty());
+    }
+
+    void clickingTheResultSelectsItWhole()
+    {
+        Run run;
+        QVERIFY(run.loadAndActivate());
+        QTest::keyClick(run.box("Text1"), 'A');
+        TextBox *result = run.box("Text3");
+        QTest::mouseClick(result, Qt::LeftButton, {}, result->rect().center());
+        QVERIFY(result->hasFocus());
+        QCOMPARE(result->selectedText(), QStringLiteral("65"));
+    }
+
+    // ---- code to character ----
+
+    void typedCodeIsConverted300MsAfterTheFirstDigit()
+    {
+        Run run({ "0", "0", "0", "11111" });
+        run.window.Form_Load();
+        QTest::keyClick(run.box("Text2"), '6');
+        run.fakes.timers.advance(200);
+        QTest::keyClick(run.box("Text2"), '5');
+        run.fakes.timers.advance(99);
+        QVERIFY(run.text("Text3").isEmpty());
+        run.fakes.timers.advance(1);
+        QCOMPARE(run.text("Text3"), QStringLiteral("A"));
+        QVERIFY(run.caption("Lbl4").isEmpty());
+    }
+
+    void slowTypingShowsTheFirstDigitsCodeFirst()
+    {
+        Run run({ "0", "0", "0", "11111" });
+        run.window.Form_Load();
+        QTest::keyClick(run.box("Text2"), '6');
+        run.fakes.timers.advance(300);
+        QCOMPARE(run.text("Text3"), QStringLiteral("ACK"));
+        QCOMPARE(run.caption("Lbl4"), QStringLiteral("Acknowledgement"));
+        QTest::keyClick(run.box("Text2"), '5');
+        run.fakes.timers.advance(300);
+        QCOMPARE(run.text("Text3"), QStringLiteral("A"));
+        QVERIFY(run.caption("Lbl4").isEmpty());
+    }
+
+    void codesShowTheirAbbreviationOrCharacterAndName_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("0") << "0"
+                           << "NUL"
+                           << "Null Character";
+        QTest::newRow("007") << "007"
+                             << "BEL"
+                             << "Bell";
+        QTest::newRow("21") << "21"
+                            << "NAC"
+                            << "Negative Acknowledgement";
+        QTest::newRow("26") << "26"
+                            << "SUB"
+                            << "substitute";
+        QTest::newRow("32") << "32"
+                            << "SP"
+                            << "Space";
+        QTest::newRow("34") << "34"
+                            << "\""
+                            << "Double Quotes";
+        QTest::newRow("64") << "64"
+                            << "@"
+                            << "AT Symbol";
+        QTest::newRow("127") << "127"
+                             << "DEL"
+                             << "Delete";
+        QTest::newRow("128") << "128" << QString(QChar(0x80)) << "";
+        QTest::newRow("233") << "233"
+                             << "é"
+                             << "";
+        QTest::newRow("999") << "999" << QString(QChar(0x3E7)) << "";
+    }
+
+    void codesShowTheirAbbreviationOrCharacterAndName()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, result);
+        QFETCH(QString, name);
+        Run run({ "0", "0", "0", "11111" });
+        run.window.Form_Load();
+        QTest::keyClicks(run.box("Text2"), typed);
+        run.fakes.timers.advance(300);
+        QCOMPARE(run.text("Text3"), result);
+        QCOMPARE(run.caption("Lbl4"), name);
+    }
+
+    void refusedKeysShowTheWarningForAMoment_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("letter") << int(Qt::Key_A) << 0;
+        QTest::newRow("blank") << int(Qt::Key_Space) << 0;
+        QTest::newRow("minus") << int(Qt::Key_Minus) << 0;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << 0;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << 0;
+        QTest::newRow("Ctrl+C") << int(Qt::Key_C) << int(Qt::ControlModifier);
+        QTest::newRow("Ctrl+V") << int(Qt::Key_V) << int(Qt::ControlModifier);
+        QTest::newRow("Ctrl+X") << int(Qt::Key_X) << int(Qt::ControlModifier);
+        QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << int(Qt::ControlModifier);
+    }
+
+    void refusedKeysShowTheWarningForAMoment()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        Run run({ "0", "0", "0", "11111" });
+        QVERIFY(run.loadAndActivate());
+        QGuiApplication::clipboard()->setText(QStringLiteral("9"));
+        TextBox *input = run.box("Text2");
+        QTest::keyClicks(input, QStringLiteral("12"));
+        QTest::keyClick(input, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(input->text(), QStringLiteral("12"));
+        QWidget *warning = run.find("Lbl3");
+        QVERIFY(warning->isVisible());
+        QCOMPARE(run.caption("Lbl3"), QStringLiteral("Please enter numeric value"));
+        run.fakes.timers.advance(999);
+        QVERIFY(warning->isVisible());
+        run.fakes.timers.advance(1);
+        QVERIFY(!warning->isVisible());
+    }
+
+    // The warning timer keeps running once started, so a later warning lasts only until its
+    // next tick.
+    void laterWarningsLastUntilTheNextTick()
+    {
+        Run run({ "0", "0", "0", "11111" });
+        run.window.Form_Load();
+        TextBox *input = run.box("Text2");
+        QTest::keyClick(input, 'x');
+        run.fakes.timers.advance(1500);
+        QTest::keyClick(input, 'x');
+        QVERIFY(run.find("Lbl3")->isVisible());
+        run.fakes.timers.advance(499);
+        QVERIFY(run.find("Lbl3")->isVisible());
+        run.fakes.timers.advance(1);
+        QVERIFY(!run.find("Lbl3")->isVisible());
+    }
+
+    void fourthDigitIsRefusedWithoutWarning()
+    {
+        Run run({ "0", "0", "0", "11111" });
+        run.window.Form_Load();
+        QTest::keyClicks(run.box("Text2"), QStringLiteral("1234"));
+        QCOMPARE(run.text("Text2"), QStringLiteral("123"));
+        QVERIFY(!run.find("Lbl3")->isVisible());
+    }
+
+    void deletingAllDigitsEmptiesTheResult()
+    {
+        Run run({ "0", "0", "0", "11111" });
+        run.window.Form_Load();
+        TextBox *input = run.box("Text2");
+        QTest::keyClicks(input, QStringLiteral("33"));
+        run.fakes.timers.advance(300);
+        QCOMPARE(run.caption("Lbl4"), QStringLiteral("Exclamation Mark"));
+        QTest::keyClick(input, Qt::Key_Backspace);
+        QTest::keyClick(input, Qt::Key_Backspace);
+        run.fakes.timers.advance(300);
+        QVERIFY(run.text("Text3").isEmpty());
+        QVERIFY(run.caption("Lbl4").isEmpty());
+    }
+
+    void pastedTextIsReadLeniently_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<bool>("warned");
+        QTest::newRow("blanks around digits") << " 65"
+                                              << "A" << false;
+        QTest::newRow("half to even") << "6.5"
+                                      << "ACK" << false;
+        QTest::newRow("trailing letters") << "65x"
+                                          << "A" << false;
+        QTest::newRow("negative") << "-5"
+                                  << "" << true;
+        QTest::newRow("overflow") << "9e9"
+                                  << "" << true;
+        QTest::newRow("no number") << "abc"
+                                   << "" << true;
+    }
+
+    void pastedTextIsReadLeniently()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, result);
+        QFETCH(bool, warned);
+        Run run({ "0", "0", "0", "11111" });
+        run.window.Form_Load();
+        QTest::keyClicks(run.box("Text2"), QStringLiteral("33"));
+        run.fakes.timers.advance(300);
+        QGuiApplication::clipboard()->setText(pasted);
+        run.box("Text2")->selectAll();
+        run.box("Text2")->paste();
+        run.fakes.timers.advance(300);
+        QCOMPARE(run.text("Text3"), result);
+        QCOMPARE(run.find("Lbl3")->isVisible(), warned);
+        if (warned)
+            QVERIFY(run.caption("Lbl4").isEmpty());
+    }
+
+    // ---- mode switching ----
+
+    void switchingModesRearrangesTheWindow()
+    {
+        Run run;
+        QVERIFY(run.loadAndActivate());
+        QTest::keyClick(run.box("Text1"), 'A');
+        QTest::keyClick(run.box("Text1"), Qt::Key_F2, Qt::ControlModifier);
+        QVERIFY(run.action("MenuModeA2C")->isChecked());
+        QVERIFY(!run.action("MenuModeC2A")->isChecked());
+        QVERIFY(run.box("Text2")->isVisible());
+        QVERIFY(!run.box("Text1")->isVisible());
+        QVERIFY(run.box("Text2")->hasFocus());
+        QVERIFY(run.text("Text3").isEmpty());
+        QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter ASCII Value"));
+        QCOMPARE(run.caption("Lbl2"), QStringLiteral("Character is "));
+        QCOMPARE(run.text("Text1"), QStringLiteral("A")); // the hidden box keeps its text
+
+        QTest::keyClick(run.box("Text2"), Qt::Key_F1, Qt::ControlModifier);
+        QVERIFY(run.action("MenuModeC2A")->isChecked());
+        QVERIFY(run.box("Text1")->isVisible());
+        QVERIFY(run.box("Text1")->hasFocus());
+        QVERIFY(run.text("Text1").isEmpty());
+        QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter Character"));
+        QCOMPARE(run.caption("Lbl2"), QStringLiteral("ASCII Value is"));
+    }
+
+    void choosingTheCurrentModeChangesNothing()
+    {
+        Run run;
+        QVERIFY(run.loadAndActivate());
+        QTest::keyClick(run.box("Text1"), 'A');
+        run.action("MenuModeC2A")->trigger();
+        QCOMPARE(run.text("Text1"), QStringLiteral("A"));
+        QCOMPARE(run.text("Text3"), QStringLiteral("65"));
+        QVERIFY(run.action("MenuModeC2A")->isChecked());
+        QVERIFY(!run.action("MenuModeA2C")->isChecked());
+    }
+
+    void returningToCodeToCharClearsTheOldDigits()
+    {
+        Run run({ "0", "0", "0", "11111" });
+        QVERIFY(run.loadAndActivate());
+        QTest::keyClicks(run.box("Text2"), QStringLiteral("65"));
+        run.fakes.timers.advance(300);
+        run.action("MenuModeC2A")->trigger();
+        QCOMPARE(run.text("Text2"), QStringLiteral("65"));
+        run.action("MenuModeA2C")->trigger();
+        QVERIFY(run.text("Text2").isEmpty());
+        run.fakes.timers.advance(300);
+        QVERIFY(run.text("Text3").isEmpty());
+        QVERIFY(run.caption("Lbl4").isEmpty());
+    }
+
+    void switchingAwayDropsAPendingConversion()
+    {
+        Run run({ "0", "0", "0", "11111" });
+        QVERIFY(run.loadAndActivate());
+        QTest::keyClick(run.box("Text2"), '0');
+        run.action("MenuModeC2A")->trigger();
+        run.fakes.timers.advance(300);
+        QVERIFY(run.text("Text3").isEmpty());
+        QVERIFY(run.caption("Lbl4").isEmpty());
+    }
+
+    void altEMovesTheFocusToTheVisibleInputBox()
+    {
+        Run run({ "0", "0", "0", "11111" });
+        QVERIFY(run.loadAndActivate());
+        run.find<QPushButton>("CmdExit")->setFocus();
+        QTest::keyClick(&run.window, Qt::Key_E, Qt::AltModifier);
+        QVERIFY(run.box("Text2")->hasFocus());
+        run.action("MenuModeC2A")->trigger();
+        run.find<QPushButton>("CmdExit")->setFocus();
+        QTest::keyClick(&run.window, Qt::Key_E, Qt::AltModifier);
+        QVERIFY(run.box("Text1")->hasFocus());
+    }
+
+    void inputBoxesCarryNamesForScreenReaders()
+    {
+        Run run({ "0", "0", "0", "11111" });
+        run.window.Form_Load();
+        const auto name = [&](const char *control) {
+            return QAccessible::queryAccessibleInterface(run.find(control))
+                ->text(QAccessible::Name);
+        };
+        QCOMPARE(name("Text2"), QStringLiteral("Enter ASCII Value"));
+        QCOMPARE(name("Text3"), QStringLiteral("Character is"));
+        QCOMPARE(name("CmdExit"), QStringLiteral("Exit"));
+        run.action("MenuModeC2A")->trigger();
+        QCOMPARE(name("Text1"), QStringLiteral("Enter Character"));
+        QCOMPARE(name("Text3"), QStringLiteral("ASCII Value is"));
+    }
+
+    // ---- ending ----
+
+    void exitWritesAllFourFilesAndEnds_data()
+    {
+        QTest::addColumn<bool>("switchMode");
+        QTest::addColumn<QByteArray>("storedMode");
+        QTest::newRow("character to code") << false << QByteArray("1\r\n");
+        QTest::newRow("code to character") << true << QByteArray("0\r\n");
+    }
+
+    void exitWritesAllFourFilesAndEnds()
+    {
+        QFETCH(bool, switchMode);
+        QFETCH(QByteArray, storedMode);
+        Run run({ "1", "1", "1", "11111" });
+        run.window.Form_Load();
+        run.fakes.timers.advance(2000); // the welcome window hands over
+        if (switchMode)
+            run.action("MenuModeA2C")->trigger();
+        run.panel(3)->hide();
+        run.panel(6)->hide();
+        run.find<QPushButton>("CmdExit")->click();
+        QCOMPARE(run.folder.read(1), QByteArray("0\r\n"));
+        QCOMPARE(run.folder.read(2), storedMode);
+        QCOMPARE(run.folder.read(3), QByteArray("1\r\n"));
+        QCOMPARE(run.folder.read(4), QByteArray("10110\r\n"));
+        QCOMPARE(run.fakes.process.calls, 1);
+        QCOMPARE(run.fakes.process.exitCodeOf, std::optional<int>(0));
+    }
+
+    void writeErrorAtExitKeepsTheProgramRunning()
+    {
+        Run run({ "1", "1", "1", "00000" });
+        run.window.Form_Load();
+        run.fakes.timers.advance(2000);
+        run.folder.setWriteProtected(2, true);
+        run.find<QPushButton>("CmdExit")->click();
+        QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
+        const ShownMessage &message = run.fakes.messages.shown.front();
+        QCOMPARE(message.title, QStringLiteral("Error"));
+        QCOMPARE(message.icon, MessageBox::Icon::Critical);
+        QVERIFY2(
+            message.text.contains(QStringLiteral("Permission denied")), qPrintable(message.text));
+        QCOMPARE(run.fakes.process.calls, 0);
+        QVERIFY(run.window.isVisible());
+        QCOMPARE(run.folder.read(1), QByteArray("0\r\n")); // written before the error
+        QCOMPARE(run.folder.read(2), QByteArray("1\r\n"));
+        QCOMPARE(run.folder.read(4), QByteArray("00000\r\n")); // skipped after it
+
+        run.folder.setWriteProtected(2, false);
+        run.find<QPushButton>("CmdExit")->click();
+        QCOMPARE(run.fakes.process.calls, 1);
+        QCOMPARE(run.folder.read(4), QByteArray("00000\r\n"));
+    }
+
+    void closeBoxUnloadsTheOtherWindowsSavesAndEnds()
+    {
+        Run run({ "0", "0", "0", "11111" });
+        int created = 0;
+        run.windows.about.setFactory(countingFactory(QStringLiteral("frmAbout"), created));
+        QVERIFY(run.loadAndActivate());
+        run.windows.about.show();
+        QVERIFY(run.windows.about.isVisible());
+        run.window.close();
+        QVERIFY(run.windows.about.window() == nullptr);
+        QCOMPARE(run.folder.read(1), QByteArray("0\r\n"));
+        QCOMPARE(run.folder.read(2), QByteArray("0\r\n"));
+        QCOMPARE(run.fakes.process.exitCodeOf, std::optional<int>(0));
+    }
+
+    void closeBoxWithAWriteErrorStillEndsWithTheMainWindow()
+    {
+        Run run;
+        run.window.Form_Load();
+        run.folder.setWriteProtected(1, true);
+        run.window.close();
+        QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
+        QVERIFY(!run.window.isVisible());
+        QCOMPARE(run.folder.read(1), QByteArray("0\r\n"));
+        QCOMPARE(run.folder.read(2), QByteArray("1\r\n"));
+    }
+
+    void aboutMenuShortcutWinsOverTheInputBox()
+    {
+        Run run;
+        int created = 0;
+        run.windows.about.setFactory(countingFactory(QStringLiteral("frmAbout"), created));
+        QVERIFY(run.loadAndActivate());
+        QTest::keyClick(run.box("Text1"), 'A');
+        QTest::keyClick(run.box("Text1"), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(created, 1);
+        QCOMPARE(run.text("Text1"), QStringLiteral("A"));
+        QCOMPARE(run.text("Text3"), QStringLiteral("65"));
+    }
+
+    // ---- the secondary windows ----
+
+    void activatingTheMainWindowBringsBackTheOpenWindow()
+    {
+        Run run;
+        int aboutCreated = 0;
+        int authorCreated = 0;
+        int dialogCreated = 0;
+        run.windows.about.setFactory(countingFactory(QStringLiteral("frmAbout"), aboutCreated));
+        run.windows.author.setFactory(countingFactory(QStringLiteral("FrmVorlix"), authorCreated));
+        run.windows.statusDialog.setFactory(
+            countingFactory(QStringLiteral("Status_Bar_Dialog"), dialogCreated));
+        QVERIFY(run.loadAndActivate());
+        QCOMPARE(run.fakes.beep.count, 0); // windows never opened are neither shown nor made
+        QCOMPARE(aboutCreated + authorCreated + dialogCreated, 0);
+
+        Form *about = run.windows.about.show();
+        Form *author = run.windows.author.show();
+        QVERIFY(QTest::qWaitForWindowActive(author));
+        run.window.activateWindow();
+        QTRY_COMPARE(run.fakes.beep.count, 1);
+        QTRY_VERIFY(author->isActiveWindow()); // the author page goes before the About window
+        QCOMPARE(aboutCreated, 1);
+
+        author->unload();
+        run.window.activateWindow();
+        QTRY_COMPARE(run.fakes.beep.count, 2);
+        QTRY_VERIFY(about->isActiveWindow());
+        QCOMPARE(authorCreated, 1);
+    }
 };
-QTEST_MAIN(T)
+
+QTEST_MAIN(FrmMainTest)
 #include "frm_main_test.moc"
