@@ -41,7 +41,10 @@ std::optional<double> leadingNumber(const QString &text)
         if (c != u' ' && c != u'\t' && c != u'\n' && c != u'\r')
             compact += c;
     }
-    const auto isDigit = [&](qsizetype i) { return i < compact.size() && compact.at(i).isDigit(); };
+    // ASCII digits only: toDouble() reads no others, so a digit of another script ends the number.
+    const auto isDigit = [&](qsizetype i) {
+        return i < compact.size() && compact.at(i) >= u'0' && compact.at(i) <= u'9';
+    };
     qsizetype at = 0;
     if (at < compact.size() && (compact.at(at) == u'-' || compact.at(at) == u'+'))
         ++at;

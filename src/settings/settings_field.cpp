@@ -85,7 +85,8 @@ QString SettingsField::quoted(const QByteArray &field)
     QString text;
     for (const char c : field.left(shown)) {
         const auto byte = static_cast<unsigned char>(c);
-        text += byte < 0x20 || byte == 0x7F ? QChar(u'?') : QChar(char16_t(byte));
+        const bool control = byte < 0x20 || (byte >= 0x7F && byte < 0xA0);
+        text += control ? QChar(u'?') : QChar(char16_t(byte));
     }
     if (field.size() > shown)
         text += QStringLiteral("...");
