@@ -27,6 +27,16 @@ struct Run
         installWindowFactories(windows, fakes.services, window);
     }
 
+    // The secondary windows' timers come from this run's fakes, so the windows must be gone
+    // before the fakes are, including those whose unloading left a deferred delete behind.
+    ~Run()
+    {
+        for (WindowSlot *slot :
+            { &windows.about, &windows.author, &windows.welcome, &windows.statusDialog })
+            delete slot->window();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
     template<typename T = QWidget> T *find(const char *name) const
     {
         T *found = window.findChild<T *>(QLatin1String(name));
