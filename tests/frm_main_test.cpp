@@ -146,6 +146,19 @@ private Q_SLOTS:
         QCOMPARE(shown.window.height() - hidden.window.height(), 20); // 300 twips
     }
 
+    void statusBarMenuShowsAndHidesTheBarAndIsStored()
+    {
+        Run run({ "0", "1", "0", "11111" });
+        run.window.Form_Load();
+        run.action("MenuViewStBar")->trigger();
+        QVERIFY(run.find("StatusBar1")->isVisible());
+        run.action("MenuViewStBar")->trigger();
+        QVERIFY(!run.find("StatusBar1")->isVisible());
+        run.action("MenuViewStBar")->trigger();
+        run.find<QPushButton>("CmdExit")->click();
+        QCOMPARE(run.folder.read(3), QByteArray("1\r\n"));
+    }
+
     void panelMaskHidesPanelsWhereItHoldsZero()
     {
         Run run({ "0", "1", "1", "10110" });

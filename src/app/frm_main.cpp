@@ -157,6 +157,8 @@ void FrmMain::createActions()
     MenuViewStBar = new QAction(QStringLiteral("S&tatus Bar"), this);
     MenuViewStBar->setObjectName(QStringLiteral("MenuViewStBar"));
     MenuViewStBar->setCheckable(true);
+    // The check mark is the stored setting; the bar follows it.
+    connect(MenuViewStBar, &QAction::triggered, this, &FrmMain::MenuViewStBar_Click);
 
     MenuAboutApp = new QAction(QStringLiteral("About &Glyphorbitaloscopex"), this);
     MenuAboutApp->setObjectName(QStringLiteral("MenuAboutApp"));
@@ -272,6 +274,11 @@ void FrmMain::Form_Unload()
 void FrmMain::CmdExit_Click()
 {
     SaveAndExit();
+}
+
+void FrmMain::MenuViewStBar_Click()
+{
+    StatusBar1->setVisible(MenuViewStBar->isChecked());
 }
 
 void FrmMain::MenuAboutApp_Click()

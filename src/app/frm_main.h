@@ -44,6 +44,7 @@ private:
     void Form_Activate();
     void Form_Unload();
     void CmdExit_Click();
+    void MenuViewStBar_Click();
     void MenuAboutApp_Click();
 
     void Text1_KeyPress(std::int16_t &code);
