@@ -6,6 +6,8 @@ void QtMessageBox::show(const QString &text, const QString &title, Icon icon)
 {
     QMessageBox box;
     box.setWindowTitle(title.isEmpty() ? applicationTitle : title);
+    // Texts quote settings files, which may hold anything; none of it may be taken as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
     case Icon::None:
