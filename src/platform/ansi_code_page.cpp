@@ -8,8 +8,14 @@ std::int16_t AnsiCodePage::fromUnicode(char32_t character)
     const QString text = QString::fromUcs4(&character, 1);
     char bytes[4] = {};
     BOOL usedDefault = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWCH>(text.utf16()),
-        int(text.size()), bytes, sizeof bytes, nullptr, &usedDefault);
+    // A UTF-8 code page refuses the best-fit flag and the default-character report, and its
+    // multi-byte sequences are no double-byte codes. Elsewhere best fit would turn "Ā" into "A".
+    const bool utf8 = GetACP() == CP_UTF8;
+    const int length = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS,
+        reinterpret_cast<LPCWCH>(text.utf16()), int(text.size()), bytes, sizeof bytes, nullptr,
+        utf8 ? nullptr : &usedDefault);
+    if (utf8)
+        return length == 1 ? static_cast<unsigned char>(bytes[0]) : unmappable;
     if (length == 1 && !usedDefault)
         return static_cast<unsigned char>(bytes[0]);
     if (length == 2 && !usedDefault) // lead byte first, so the value is negative as a short
