@@ -1,5 +1,7 @@
 #include "form.h"
 
+#include "window_timer.h"
+
 #include <QCloseEvent>
 
 Form::Form(const QString &designName, QWidget *parent)
@@ -9,9 +11,19 @@ Form::Form(const QString &designName, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
+Form::~Form() = default;
+
+WindowTimer *Form::addTimer(std::unique_ptr<WindowTimer> timer)
+{
+    m_timers.push_back(std::move(timer));
+    return m_timers.back().get();
+}
+
 void Form::closeEvent(QCloseEvent *event)
 {
     onUnload();
+    for (const auto &timer : m_timers)
+        timer->setEnabled(false);
     m_unloaded = true;
     event->accept();
 }

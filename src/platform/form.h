@@ -3,6 +3,10 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <memory>
+#include <vector>
+
+class WindowTimer;
 
 // A secondary window. It exists from its first show until it is unloaded; unloading destroys it
 // with its timers, and the next show creates it afresh from its design values.
@@ -12,15 +16,21 @@ class Form : public QWidget
 
 public:
     explicit Form(const QString &designName, QWidget *parent = nullptr);
+    ~Form() override;
 
     bool isUnloaded() const { return m_unloaded; }
     void unload() { close(); }
 
 protected:
+    // The form keeps the timer; it stops when the form is unloaded, although the form itself is
+    // deleted only once control is back in the event loop.
+    WindowTimer *addTimer(std::unique_ptr<WindowTimer> timer);
+
     void closeEvent(QCloseEvent *event) final;
     virtual void onUnload() { }
 
 private:
+    std::vector<std::unique_ptr<WindowTimer>> m_timers;
     bool m_unloaded = false;
 };
 

@@ -28,11 +28,9 @@ FrmWlcm::FrmWlcm(Services &services, std::function<void()> showMainWindow)
     banner->setFont(font);
     (new QVBoxLayout(this))->addWidget(banner);
 
-    Timer3 = services.timers.create(this, 2000, [this] { Timer3_Timer(); });
+    Timer3 = addTimer(services.timers.create(this, 2000, [this] { Timer3_Timer(); }));
     Timer3->setEnabled(true);
 }
-
-FrmWlcm::~FrmWlcm() = default;
 
 void FrmWlcm::Timer3_Timer()
 {

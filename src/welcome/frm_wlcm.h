@@ -3,7 +3,6 @@
 #include "platform/form.h"
 
 #include <functional>
-#include <memory>
 
 class WindowTimer;
 struct Services;
@@ -16,11 +15,10 @@ class FrmWlcm : public Form
 
 public:
     FrmWlcm(Services &services, std::function<void()> showMainWindow);
-    ~FrmWlcm() override;
 
 private:
     void Timer3_Timer();
 
     std::function<void()> m_showMainWindow;
-    std::unique_ptr<WindowTimer> Timer3;
+    WindowTimer *Timer3 = nullptr;
 };
