@@ -75,6 +75,18 @@ WindowSlot::Factory countingFactory(const QString &name, int &created)
     };
 }
 
+// Counts how often a control receives the focus, which a screen reader announces each time.
+struct FocusCounter : QObject
+{
+    explicit FocusCounter(QWidget *watched) { watched->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::FocusIn;
+        return false;
+    }
+    int count = 0;
+};
+
 const QString reinstallText
     = QStringLiteral("Application Files not found, Please reinstall product.");
 
@@ -230,10 +242,24 @@ private Q_SLOTS:
     {
         Run run({ "1", "0", "1", "11111" });
         run.folder.remove(3);
+        int welcomes = 0;
+        run.windows.welcome.setFactory(countingFactory(QStringLiteral("FrmWlcm"), welcomes));
         run.window.Form_Load();
-        QVERIFY(run.windows.welcome.isVisible());
+        QCOMPARE(welcomes, 1);
         QVERIFY(run.action("MenuModeA2C")->isChecked());
         QCOMPARE(run.fakes.messages.shown.front().title, QStringLiteral("Reinstall"));
+    }
+
+    // The welcome window's hand-over must not show a half-loaded main window while the message
+    // waits for the user.
+    void failedFirstRunNeverShowsTheMainWindow()
+    {
+        Run run({ "1", "1", "1", "11111" });
+        run.folder.remove(4);
+        run.window.Form_Load();
+        QVERIFY(run.windows.welcome.window() == nullptr);
+        run.fakes.timers.advance(10000);
+        QVERIFY(!run.window.isVisible());
     }
 
     void damagedSettingsEndTheStartWithAnErrorNamingTheFile_data()
@@ -607,6 +633,7 @@ private Q_SLOTS:
     {
         Run run;
         QVERIFY(run.loadAndActivate());
+        FocusCounter resultFocus(run.box("Text3"));
         QTest::keyClick(run.box("Text1"), 'A');
         QTest::keyClick(run.box("Text1"), Qt::Key_F2, Qt::ControlModifier);
         QVERIFY(run.action("MenuModeA2C")->isChecked());
@@ -626,6 +653,7 @@ private Q_SLOTS:
         QVERIFY(run.text("Text1").isEmpty());
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter Character"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("ASCII Value is"));
+        QCOMPARE(resultFocus.count, 0); // the focus went straight from box to box
     }
 
     void choosingTheCurrentModeChangesNothing()
@@ -693,6 +721,8 @@ private Q_SLOTS:
         run.action("MenuModeC2A")->trigger();
         QCOMPARE(name("Text1"), QStringLiteral("Enter Character"));
         QCOMPARE(name("Text3"), QStringLiteral("ASCII Value is"));
+        QCOMPARE(name("MenuMode"), QStringLiteral("Mode"));
+        QCOMPARE(name("MenuAbout"), QStringLiteral("About"));
     }
 
     // ---- ending ----
@@ -767,14 +797,15 @@ private Q_SLOTS:
 
     void closeBoxWithAWriteErrorStillEndsWithTheMainWindow()
     {
-        Run run;
-        run.window.Form_Load();
+        Run run({ "1", "1", "0", "11111" });
+        run.window.Form_Load(); // the welcome window is still on
         run.folder.setWriteProtected(1, true);
         run.window.close();
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         QVERIFY(!run.window.isVisible());
-        QCOMPARE(run.folder.read(1), QByteArray("0\r\n"));
-        QCOMPARE(run.folder.read(2), QByteArray("1\r\n"));
+        run.fakes.timers.advance(5000); // an unloaded window's timers are stopped
+        QVERIFY(!run.window.isVisible());
+        QCOMPARE(run.folder.read(1), QByteArray("1\r\n"));
     }
 
     void aboutMenuShortcutWinsOverTheInputBox()

@@ -171,6 +171,9 @@ void FrmMain::createMenus()
     const auto addMenu = [this](const char *designName, const QString &title) {
         QMenu *menu = menuBar()->addMenu(title);
         menu->setObjectName(QLatin1String(designName));
+        menu->menuAction()->setObjectName(QLatin1String(designName));
+        // An open drop-down is announced by its own name, which Qt does not take from the title.
+        menu->setAccessibleName(QString(title).remove(u'&'));
         return menu;
     };
     QMenu *mode = addMenu("MenuMode", QStringLiteral("&Mode"));
@@ -204,23 +207,28 @@ void FrmMain::Form_Load()
         }
         applyPanelMask(m_settings.readText(SettingsFile::PanelMask));
     } catch (const SettingsError &error) {
-        reportStartupError(error);
-        m_services.process.endNow(1);
+        if (error.kind() == SettingsError::Kind::NotFound)
+            failStartup(QStringLiteral("Application Files not found, Please reinstall product."),
+                QStringLiteral("Reinstall"), MessageBox::Icon::Information);
+        else
+            failStartup(error.description(), QStringLiteral("Error"), MessageBox::Icon::Critical);
+        return;
+    } catch (const std::exception &error) {
+        failStartup(QString::fromLocal8Bit(error.what()), QStringLiteral("Error"),
+            MessageBox::Icon::Critical);
         return;
     }
     if (!firstRun)
         show();
 }
 
-void FrmMain::reportStartupError(const SettingsError &error)
+void FrmMain::failStartup(const QString &text, const QString &title, MessageBox::Icon icon)
 {
-    if (error.kind() == SettingsError::Kind::NotFound)
-        m_services.messages.show(
-            QStringLiteral("Application Files not found, Please reinstall product."),
-            QStringLiteral("Reinstall"), MessageBox::Icon::Information);
-    else
-        m_services.messages.show(
-            error.description(), QStringLiteral("Error"), MessageBox::Icon::Critical);
+    // The welcome window goes first: its hand-over would otherwise show this half-loaded window
+    // while the message waits for the user.
+    m_windows.welcome.unload();
+    m_services.messages.show(text, title, icon);
+    m_services.process.endNow(1);
 }
 
 void FrmMain::showEvent(QShowEvent *event)

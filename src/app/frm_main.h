@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/message_box.h"
+
 #include <QMainWindow>
 #include <cstdint>
 #include <memory>
@@ -8,7 +10,6 @@ class Label;
 class QAction;
 class QPushButton;
 struct SecondaryWindows;
-class SettingsError;
 class SettingsStore;
 class StatusBar;
 class TextBox;
@@ -59,14 +60,17 @@ private:
 
     void MenuModeC2A_Click();
     void MenuModeA2C_Click();
+    void switchMode(bool charToCode);
     void showMode(bool charToCode);
+    void setModeFlag(bool charToCode);
+    void setModeCaptions();
     TextBox *inputBox() const;
 
     void InitStatusBar();
     void applyPanelMask(const QString &mask);
     void SaveAndExit();
     bool saveSettings();
-    void reportStartupError(const SettingsError &error);
+    void failStartup(const QString &text, const QString &title, MessageBox::Icon icon);
 
     Services &m_services;
     SettingsStore &m_settings;

@@ -87,7 +87,6 @@ void FrmMain::ShowCharInfo(std::int16_t code)
 
 void FrmMain::clearResult()
 {
-    m_charAbbr.clear();
     Text3->setText(QString());
     Lbl4->setCaption(QString());
 }
@@ -99,34 +98,54 @@ void FrmMain::MenuModeC2A_Click()
     if (m_modeC2A)
         return;
     Timer1->setEnabled(false);
-    showMode(true);
-    Text1->setText(QString());
-    clearResult();
-    Text1->setFocus(Qt::OtherFocusReason);
+    switchMode(true);
 }
 
 void FrmMain::MenuModeA2C_Click()
 {
     if (!m_modeC2A)
         return;
-    showMode(false);
-    Text2->setText(QString());
-    clearResult();
-    Text2->setFocus(Qt::OtherFocusReason);
+    switchMode(false);
 }
 
+void FrmMain::switchMode(bool charToCode)
+{
+    setModeFlag(charToCode);
+    TextBox *entered = inputBox();
+    TextBox *left = charToCode ? Text2 : Text1;
+    // The focus moves before the old box hides, or Qt would pass it through the result box on
+    // the way and a screen reader would announce that box for nothing.
+    entered->show();
+    entered->setFocus(Qt::OtherFocusReason);
+    left->hide();
+    entered->setText(QString());
+    clearResult();
+    setModeCaptions();
+}
+
+// The start-up form of a switch: the boxes keep their text and the focus stays where it is.
 void FrmMain::showMode(bool charToCode)
+{
+    setModeFlag(charToCode);
+    Text1->setVisible(charToCode);
+    Text2->setVisible(!charToCode);
+    setModeCaptions();
+}
+
+void FrmMain::setModeFlag(bool charToCode)
 {
     m_modeC2A = charToCode;
     MenuModeC2A->setChecked(charToCode);
     MenuModeA2C->setChecked(!charToCode);
-    Text1->setVisible(charToCode);
-    Text2->setVisible(!charToCode);
+}
+
+void FrmMain::setModeCaptions()
+{
     Lbl1->setCaption(
-        charToCode ? QStringLiteral("&Enter Character") : QStringLiteral("&Enter ASCII Value"));
+        m_modeC2A ? QStringLiteral("&Enter Character") : QStringLiteral("&Enter ASCII Value"));
     Lbl1->setBuddy(inputBox());
     Lbl2->setCaption(
-        charToCode ? QStringLiteral("ASCII Value is") : QStringLiteral("Character is "));
+        m_modeC2A ? QStringLiteral("ASCII Value is") : QStringLiteral("Character is "));
     Text3->setAccessibleName(Lbl2->text().trimmed());
 }
 
