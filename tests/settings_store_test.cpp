@@ -113,6 +113,9 @@ TEST_F(SettingsStoreTest, IntegerIsTheFirstFieldOfTheFirstLine)
         { "3\n", 3 },
         { "3\nabc\n", 3 },
         { "9\r\n0\r\n", 9 },
+        { "\xEF\xBB\xBF"
+          "1\r\n",
+            1 },
     };
     for (const auto &[bytes, expected] : cases) {
         SCOPED_TRACE(bytes.toStdString());
@@ -131,6 +134,9 @@ TEST_F(SettingsStoreTest, PanelMaskIsReadAsTextCharacterForCharacter)
         { "1011", "1011" },
         { "abcde\r\n", "abcde" },
         { "1 0 1\r\n", "1 0 1" },
+        { "\xEF\xBB\xBF"
+          "01101\r\n",
+            "01101" },
     };
     for (const auto &[bytes, expected] : cases) {
         SCOPED_TRACE(bytes.toStdString());

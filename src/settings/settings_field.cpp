@@ -32,7 +32,8 @@ std::optional<QByteArray> SettingsField::first(const QByteArray &data)
 {
     if (data.isEmpty())
         return std::nullopt;
-    qsizetype begin = 0;
+    // Editors that save UTF-8 may put a byte-order mark first; it is no part of the value.
+    qsizetype begin = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     while (begin < data.size() && isBlank(data.at(begin)))
         ++begin;
     qsizetype end = begin;

@@ -10,6 +10,7 @@
 namespace SettingsField {
 
 // Nothing when the data is empty: reading a field there is reading past the end of the file.
+// A UTF-8 byte-order mark before the field is skipped.
 std::optional<QByteArray> first(const QByteArray &data);
 
 struct Integer
