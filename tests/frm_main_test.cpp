@@ -31,8 +31,7 @@ struct Run
     // before the fakes are, including those whose unloading left a deferred delete behind.
     ~Run()
     {
-        for (WindowSlot *slot :
-            { &windows.about, &windows.author, &windows.welcome, &windows.statusDialog })
+        for (WindowSlot *slot : windows.all())
             delete slot->window();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

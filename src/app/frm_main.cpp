@@ -272,10 +272,8 @@ void FrmMain::closeEvent(QCloseEvent *event)
 
 void FrmMain::Form_Unload()
 {
-    m_windows.about.unload();
-    m_windows.author.unload();
-    m_windows.welcome.unload();
-    m_windows.statusDialog.unload();
+    for (WindowSlot *slot : m_windows.all())
+        slot->unload();
     SaveAndExit();
 }
 

@@ -74,8 +74,7 @@ void TextBox::typeCode(std::int16_t code, QKeyEvent *original)
         return;
     default:
         if (!isReadOnly())
-            insert(code < 32 || code == 127 ? QString(QChar(char16_t(code)))
-                                            : AnsiCodePage::toUnicode(code));
+            insert(AnsiCodePage::toUnicode(code));
     }
 }
 
