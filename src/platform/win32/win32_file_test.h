@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/file_test.h"
+
+class Win32FileTest final : public FileTest
+{
+public:
+    bool isNormalFile(const std::string &path) override;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/program_starter.h"
+
+class Win32ProgramStarter final : public ProgramStarter
+{
+public:
+    bool start(const std::string &path) override;
+};
