@@ -11,19 +11,6 @@ namespace {
 const std::string toolKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string folderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 
-std::vector<unsigned char> bytes(const std::string &text)
-{
-    return { text.begin(), text.end() };
-}
-
-std::vector<Registry::Key> keysOpened(const FakeRegistry &registry)
-{
-    std::vector<Registry::Key> keys;
-    for (const FakeRegistry::OpenCall &call : registry.opens)
-        keys.push_back(call.key);
-    return keys;
-}
-
 enum class Outcome { Read, Missing, Error };
 
 struct ValueCase
@@ -65,7 +52,7 @@ TEST(GetKeyValue, TurnsEachKindOfValueIntoText)
     for (const ValueCase &c : cases) {
         SCOPED_TRACE(c.rule);
         FakeRegistry registry;
-        registry.keys[toolKey]["PATH"] = { c.type, bytes(c.data) };
+        registry.keys[toolKey]["PATH"] = { c.type, c.data };
         std::string text = "before";
         const auto read
             = [&] { return GetKeyValue(registry, Registry::localMachine, toolKey, "PATH", text); };
@@ -80,7 +67,7 @@ TEST(GetKeyValue, TurnsEachKindOfValueIntoText)
         // KEY_READ: standard users may not open these keys for writing.
         EXPECT_EQ(registry.opens[0].access, 0x20019u);
         EXPECT_EQ(registry.queries, std::vector<std::string> { "PATH" });
-        EXPECT_EQ(registry.closes, keysOpened(registry));
+        EXPECT_EQ(registry.closes, registry.openedKeys());
     }
 }
 
@@ -90,12 +77,12 @@ TEST(GetKeyValue, MissingKeyOrValueEmptiesTheTextAndClosesTheKey)
         SCOPED_TRACE(keyExists ? "missing value" : "missing key");
         FakeRegistry registry;
         if (keyExists)
-            registry.keys[toolKey]["OTHER"] = { Registry::typeString, bytes("x"s) };
+            registry.keys[toolKey]["OTHER"] = { Registry::typeString, "x"s };
         std::string text = "before";
         EXPECT_FALSE(GetKeyValue(registry, Registry::localMachine, toolKey, "PATH", text));
         EXPECT_EQ(text, "");
         EXPECT_EQ(registry.queries.size(), keyExists ? 1u : 0u);
-        EXPECT_EQ(registry.closes, keysOpened(registry));
+        EXPECT_EQ(registry.closes, registry.openedKeys());
     }
 }
 
@@ -113,19 +100,19 @@ struct LaunchCase
 
 TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrReportsItUnavailable)
 {
-    const FakeRegistryValue tool { Registry::typeString, bytes("C:\\Tools\\info.exe\0"s) };
-    const FakeRegistryValue folder { Registry::typeString, bytes("C:\\Folder\0"s) };
+    const FakeRegistryValue tool { Registry::typeString, "C:\\Tools\\info.exe\0"s };
+    const FakeRegistryValue folder { Registry::typeString, "C:\\Folder\0"s };
     const std::string inFolder = "C:\\Folder\\MSINFO32.EXE";
     const LaunchCase cases[] = {
         { "the first value is started untested", tool, folder, {}, true, { toolKey }, {},
             { "C:\\Tools\\info.exe" } },
         { "a first value naming a missing file ends the lookup",
-            FakeRegistryValue { Registry::typeString, bytes("C:\\Gone\\info.exe\0"s) }, folder, {},
-            false, { toolKey }, {}, { "C:\\Gone\\info.exe" } },
+            FakeRegistryValue { Registry::typeString, "C:\\Gone\\info.exe\0"s }, folder, {}, false,
+            { toolKey }, {}, { "C:\\Gone\\info.exe" } },
         { "an expandable first value tries an empty path and ends the lookup",
-            FakeRegistryValue { Registry::typeExpandString, bytes("%ProgramFiles%\\i.exe\0"s) },
-            folder, {}, false, { toolKey }, {}, { "" } },
-        { "a first value of size 0 ends the lookup", FakeRegistryValue { Registry::typeString, {} },
+            FakeRegistryValue { Registry::typeExpandString, "%ProgramFiles%\\i.exe\0"s }, folder,
+            {}, false, { toolKey }, {}, { "" } },
+        { "a first value of size 0 ends the lookup", FakeRegistryValue { Registry::typeString, "" },
             folder, { inFolder }, false, { toolKey }, {}, {} },
         { "without the first value the folder's MSINFO32.EXE starts", std::nullopt, folder,
             { inFolder }, true, { toolKey, folderKey }, { inFolder }, { inFolder } },
@@ -152,7 +139,7 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrReportsItUnavailable)
         for (const FakeRegistry::OpenCall &call : registry.opens)
             keys.push_back(call.subKey);
         EXPECT_EQ(keys, c.keys);
-        EXPECT_EQ(registry.closes, keysOpened(registry));
+        EXPECT_EQ(registry.closes, registry.openedKeys());
         EXPECT_EQ(files.tested, c.tested);
         EXPECT_EQ(programs.attempts, c.attempts);
     }

@@ -11,7 +11,7 @@
 struct FakeRegistryValue
 {
     std::uint32_t type;
-    std::vector<unsigned char> bytes;
+    std::string bytes;
 };
 
 // Holds keys and their values by exact path and name, answers through the caller's buffer as the
@@ -54,6 +54,14 @@ public:
     }
 
     void close(Key key) override { closes.push_back(key); }
+
+    std::vector<Key> openedKeys() const
+    {
+        std::vector<Key> opened;
+        for (const OpenCall &call : opens)
+            opened.push_back(call.key);
+        return opened;
+    }
 
     std::map<std::string, std::map<std::string, FakeRegistryValue>> keys;
     std::vector<OpenCall> opens;
