@@ -10,8 +10,6 @@ bool LinuxFileTest::isNormalFile(const std::string &path)
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     if (nameStart < path.size() && path[nameStart] == '.')
         return false;
-    struct stat status
-    {
-    };
+    struct stat status;
     return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }

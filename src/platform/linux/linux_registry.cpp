@@ -27,9 +27,7 @@ bool sameName(const std::string &a, const std::string &b)
 
 bool isExecutableFile(const std::string &path)
 {
-    struct stat status
-    {
-    };
+    struct stat status;
     return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)
         && ::access(path.c_str(), X_OK) == 0;
 }
