@@ -78,4 +78,13 @@ TEST_F(WesternCodePage, EveryByteSurvivesARoundTrip)
     }
 }
 
+// A single-byte code page has no lead bytes, so no code above one byte stands for anything.
+TEST_F(WesternCodePage, CodeZeroAndCodesOutsideOneByteHaveNoText)
+{
+    for (const int code : { 0, -1, -32096, -32768, 256, 0x4141, 32767 }) {
+        SCOPED_TRACE(code);
+        EXPECT_EQ(win32::textOfAnsiCode(std::int16_t(code)), L"");
+    }
+}
+
 } // namespace

@@ -45,14 +45,15 @@ std::wstring textOfAnsiCode(std::int16_t code)
     if (code == 0)
         return {};
     const auto value = static_cast<std::uint16_t>(code);
-    char bytes[2];
-    int length = 0;
-    if (value > 0xFF)
-        bytes[length++] = static_cast<char>(value >> 8);
-    bytes[length++] = static_cast<char>(value & 0xFF);
+    const auto lead = static_cast<BYTE>(value >> 8);
+    // A single-byte code page would otherwise read a two-byte code as two characters.
+    if (lead != 0 && !IsDBCSLeadByte(lead))
+        return {};
+    const char bytes[2] = { static_cast<char>(lead), static_cast<char>(value & 0xFF) };
+    const int length = lead != 0 ? 2 : 1;
     wchar_t wide[4] = {};
     const int wideLength = MultiByteToWideChar(
-        CP_ACP, MB_ERR_INVALID_CHARS, bytes, length, wide, int(std::size(wide)));
+        CP_ACP, MB_ERR_INVALID_CHARS, bytes + (2 - length), length, wide, int(std::size(wide)));
     return std::wstring(wide, wideLength > 0 ? std::size_t(wideLength) : 0);
 }
 
