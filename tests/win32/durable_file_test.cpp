@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <optional>
 #include <set>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -154,6 +156,7 @@ struct Refusal
 };
 
 const Refusal refusals[] = {
+    { "a write-protected file keeps its content", Obstacle::WriteProtected },
     { "a folder in the file's place stays", Obstacle::Folder },
 };
 
@@ -181,6 +184,53 @@ TEST_F(DurableFile, ARefusedReplacementKeepsWhatWasThereAndLeavesNoTemporaryFile
         }
         EXPECT_TRUE(namesInFolder().empty());
     }
+}
+
+bool isWhole(const Read &read, const std::string (&values)[2])
+{
+    return read.content == values[0] || read.content == values[1];
+}
+
+// Another copy of the program may read the file at the moment this one replaces it. Windows
+// refuses to replace a file that is open, so the writer must wait for the reader; the reader may
+// be refused for the moment of the replacement, but must never find the file missing, empty or
+// half written.
+TEST_F(DurableFile, AReaderMeanwhileSeesOnlyWholeOldOrNewContent)
+{
+    const std::wstring target = path(L"AppFile4.DLL");
+    const std::string values[] = { "11111\r\n", std::string(20000, '0') + "\r\n" };
+    createFile(target, values[0]);
+
+    std::atomic<bool> writing { true };
+    std::atomic<bool> readOnce { false };
+    std::vector<Read> reads;
+    std::thread reader([&] {
+        while (writing || !readOnce) {
+            const Read read = readFile(target);
+            if (read.error != ERROR_SHARING_VIOLATION)
+                reads.push_back(read);
+            readOnce = readOnce || read.content.has_value();
+            // A reader that never lets go of the file would hold off every writer.
+            Sleep(1);
+        }
+    });
+    while (!readOnce)
+        std::this_thread::yield();
+
+    std::vector<std::error_code> failures;
+    for (int i = 1; i <= 200; ++i) {
+        if (const std::error_code error = win32::writeFileDurably(target, values[i % 2]))
+            failures.push_back(error);
+    }
+    writing = false;
+    reader.join();
+
+    EXPECT_EQ(failures.size(), 0u) << failures.front().message();
+    for (const Read &read : reads) {
+        ASSERT_TRUE(read.content) << "the reader could not open the file, error " << read.error;
+        ASSERT_TRUE(isWhole(read, values)) << "the reader saw " << read.content->size() << " bytes";
+    }
+    EXPECT_EQ(readFile(target).content, values[0]);
 }
 
 } // namespace
