@@ -5,6 +5,10 @@
 #     wine.sh remove PREFIX                 ends the prefix's Wine processes and deletes it
 set -euo pipefail
 
+if (($# < 2)); then
+    echo "usage: wine.sh create|run|remove PREFIX [PROGRAM ARGS...]" >&2
+    exit 2
+fi
 mode=$1
 export WINEPREFIX=$2
 shift 2
@@ -19,9 +23,19 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 unset LC_ALL LC_CTYPE LC_MESSAGES
 export LANG=C.UTF-8
 
+# Ends the prefix's server and every Windows process still running in it, then deletes it.
+remove_prefix()
+{
+    if [[ -d "$WINEPREFIX" ]]; then
+        wineserver -k 2>/dev/null || true
+        wineserver -w 2>/dev/null || true
+    fi
+    rm -rf "$WINEPREFIX" "$WINEPREFIX.log"
+}
+
 case $mode in
 create)
-    rm -rf "$WINEPREFIX"
+    remove_prefix
     mkdir -p "$WINEPREFIX"
     # The server stays up between the tests, so that none of them pays for starting it; its
     # output and that of the services it starts must not hold CTest's pipes open.
@@ -36,11 +50,7 @@ run)
     exec wine "$@"
     ;;
 remove)
-    if [[ -d "$WINEPREFIX" ]]; then
-        wineserver -k 2>/dev/null || true
-        wineserver -w 2>/dev/null || true
-    fi
-    rm -rf "$WINEPREFIX"
+    remove_prefix
     ;;
 *)
     echo "usage: wine.sh create|run|remove PREFIX [PROGRAM ARGS...]" >&2
