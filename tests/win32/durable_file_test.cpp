@@ -60,7 +60,17 @@ protected:
         ASSERT_TRUE(CreateDirectoryW(m_folder.c_str(), nullptr));
     }
 
-    void TearDown() override { removeTree(m_root); }
+    void TearDown() override
+    {
+        for (const std::wstring &name : namesInFolder()) {
+            const std::wstring entry = path(name.c_str());
+            SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (!DeleteFileW(entry.c_str()))
+                RemoveDirectoryW(entry.c_str());
+        }
+        RemoveDirectoryW(m_folder.c_str());
+        RemoveDirectoryW(m_root.c_str());
+    }
 
     std::wstring path(const wchar_t *name) const { return m_folder + L"\\" + name; }
 
@@ -81,27 +91,6 @@ protected:
     }
 
 private:
-    static void removeTree(const std::wstring &folder)
-    {
-        WIN32_FIND_DATAW entry;
-        const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = entry.cFileName;
-                const std::wstring path = folder + L"\\" + name;
-                if (name == L"." || name == L"..")
-                    continue;
-                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    removeTree(path);
-                else
-                    DeleteFileW(path.c_str());
-            } while (FindNextFileW(search, &entry));
-            FindClose(search);
-        }
-        RemoveDirectoryW(folder.c_str());
-    }
-
     std::wstring m_root;
     std::wstring m_folder;
 };
