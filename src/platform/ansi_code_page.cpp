@@ -1,43 +1,16 @@
 #include "ansi_code_page.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "win32/code_page.h"
 
 std::int16_t AnsiCodePage::fromUnicode(char32_t character)
 {
-    const QString text = QString::fromUcs4(&character, 1);
-    char bytes[4] = {};
-    BOOL usedDefault = FALSE;
-    // A UTF-8 code page refuses the best-fit flag and the default-character report, and its
-    // multi-byte sequences are no double-byte codes. Elsewhere best fit would turn "Ā" into "A".
-    const bool utf8 = GetACP() == CP_UTF8;
-    const int length = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS,
-        reinterpret_cast<LPCWCH>(text.utf16()), int(text.size()), bytes, sizeof bytes, nullptr,
-        utf8 ? nullptr : &usedDefault);
-    if (utf8)
-        return length == 1 ? static_cast<unsigned char>(bytes[0]) : unmappable;
-    if (length == 1 && !usedDefault)
-        return static_cast<unsigned char>(bytes[0]);
-    if (length == 2 && !usedDefault) // lead byte first, so the value is negative as a short
-        return static_cast<std::int16_t>(
-            (static_cast<unsigned char>(bytes[0]) << 8) | static_cast<unsigned char>(bytes[1]));
-    return unmappable;
+    return win32::ansiCodeOf(character);
 }
 
 QString AnsiCodePage::toUnicode(std::int16_t code)
 {
-    if (code == 0)
-        return {};
-    const auto value = static_cast<std::uint16_t>(code);
-    char bytes[2];
-    int length = 0;
-    if (value > 0xFF)
-        bytes[length++] = static_cast<char>(value >> 8);
-    bytes[length++] = static_cast<char>(value & 0xFF);
-    wchar_t wide[4] = {};
-    const int wideLength
-        = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, length, wide, 4);
-    return QString::fromWCharArray(wide, wideLength);
+    return QString::fromStdWString(win32::textOfAnsiCode(code));
 }
 
 #else

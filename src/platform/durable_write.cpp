@@ -1,13 +1,11 @@
 #include "durable_write.h"
 
-#include <QFileInfo>
-
 #ifdef _WIN32
+#include "win32/durable_file.h"
 #include <QDir>
-#include <system_error>
-#include <windows.h>
 #else
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
 #include <cstring>
@@ -17,40 +15,12 @@
 
 #ifdef _WIN32
 
-namespace {
-
-QString lastError()
-{
-    return QString::fromStdString(std::system_category().message(int(GetLastError())));
-}
-
-std::wstring nativePath(const QString &path)
-{
-    return QDir::toNativeSeparators(path).toStdWString();
-}
-
-} // namespace
-
 QString writeFileDurably(const QString &path, const QByteArray &bytes)
 {
-    const std::wstring target = nativePath(path);
-    const std::wstring temporary = target + L".saving";
-    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return lastError();
-    DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.constData(), DWORD(bytes.size()), &written, nullptr)
-        && written == DWORD(bytes.size()) && FlushFileBuffers(file);
-    const QString error = ok ? QString() : lastError();
-    CloseHandle(file);
-    if (ok
-        && MoveFileExW(
-            temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return {};
-    const QString failure = error.isEmpty() ? lastError() : error;
-    DeleteFileW(temporary.c_str());
-    return failure;
+    const std::error_code error = win32::writeFileDurably(
+        QDir::toNativeSeparators(path).toStdWString(), { bytes.constData(), size_t(bytes.size()) });
+    // The system describes its errors in the ANSI code page, which is the local 8-bit one here.
+    return error ? QString::fromLocal8Bit(error.message()) : QString();
 }
 
 #else

@@ -1,0 +1,155 @@
+// Linked with the program's resource script, so this executable carries the version information
+// and the icon that Explorer shows for the program.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<char> ownVersionInfo()
+{
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length == MAX_PATH)
+        return {};
+    DWORD handle = 0;
+    std::vector<char> info(GetFileVersionInfoSizeA(path, &handle));
+    if (info.empty() || !GetFileVersionInfoA(path, 0, DWORD(info.size()), info.data()))
+        return {};
+    return info;
+}
+
+class VersionInfo : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_info = ownVersionInfo();
+        ASSERT_FALSE(m_info.empty()) << "no version information, error " << GetLastError();
+    }
+
+    template<typename T> const T *query(const std::string &block, UINT *size = nullptr) const
+    {
+        void *value = nullptr;
+        UINT length = 0;
+        if (!VerQueryValueA(m_info.data(), block.c_str(), &value, &length) || !value)
+            return nullptr;
+        if (size)
+            *size = length;
+        return static_cast<const T *>(value);
+    }
+
+private:
+    std::vector<char> m_info;
+};
+
+TEST_F(VersionInfo, FileAndProductVersionAreOnePointZero)
+{
+    const auto *fixed = query<VS_FIXEDFILEINFO>("\\");
+    ASSERT_TRUE(fixed);
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 1));
+    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+    EXPECT_EQ(fixed->dwFileType, DWORD(VFT_APP));
+}
+
+struct Text
+{
+    const char *name;
+    std::string value;
+};
+
+// Versions read "1.00", the way the program shows its version to the user.
+const Text texts[] = {
+    { "FileDescription", "Glyphorbitaloscopex v1.0" },
+    { "ProductName", "Glyphorbitaloscopex" },
+    { "FileVersion", "1.00" },
+    { "ProductVersion", "1.00" },
+};
+
+TEST_F(VersionInfo, TextsAreInUsEnglishUnicodeAndNameTheProduct)
+{
+    UINT size = 0;
+    const auto *translation = query<WORD>("\\VarFileInfo\\Translation", &size);
+    ASSERT_TRUE(translation);
+    ASSERT_EQ(size, 2 * sizeof(WORD));
+    EXPECT_EQ(translation[0], 0x0409); // US English
+    EXPECT_EQ(translation[1], 1200); // UTF-16
+
+    for (const Text &text : texts) {
+        SCOPED_TRACE(text.name);
+        const char *value = query<char>(std::string("\\StringFileInfo\\040904b0\\") + text.name);
+        ASSERT_TRUE(value);
+        EXPECT_EQ(std::string(value), text.value);
+    }
+}
+
+#pragma pack(push, 2)
+struct IconGroupEntry
+{
+    BYTE width;
+    BYTE height;
+    BYTE colorCount;
+    BYTE reserved;
+    WORD planes;
+    WORD bitCount;
+    DWORD bytesInResource;
+    WORD id;
+};
+
+struct IconGroupHeader
+{
+    WORD reserved;
+    WORD type;
+    WORD count;
+    IconGroupEntry entries[1];
+};
+#pragma pack(pop)
+
+BOOL CALLBACK collectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names)
+{
+    reinterpret_cast<std::vector<std::string> *>(names)->push_back(
+        IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<ULONG_PTR>(name)) : name);
+    return TRUE;
+}
+
+// Windows picks the size it needs from one icon: every size a shell view asks for must be in it.
+TEST(AppIcon, OneIconHoldsSixSizesFrom16To128Pixels)
+{
+    std::vector<std::string> groups;
+    EnumResourceNamesA(nullptr, RT_GROUP_ICON, collectName, LONG_PTR(&groups));
+    ASSERT_EQ(groups.size(), 1u);
+
+    const HRSRC found = FindResourceA(nullptr, groups[0].c_str(), RT_GROUP_ICON);
+    ASSERT_TRUE(found);
+    const auto *group
+        = static_cast<const IconGroupHeader *>(LockResource(LoadResource(nullptr, found)));
+    ASSERT_TRUE(group);
+    EXPECT_EQ(group->type, 1);
+    ASSERT_EQ(group->count, 6);
+
+    std::set<int> sizes;
+    for (int i = 0; i < group->count; ++i) {
+        const IconGroupEntry &entry = group->entries[i];
+        SCOPED_TRACE(entry.width);
+        EXPECT_EQ(entry.width, entry.height);
+        EXPECT_EQ(entry.bitCount, 32);
+        sizes.insert(entry.width);
+        const HRSRC image = FindResourceA(nullptr, MAKEINTRESOURCEA(entry.id), RT_ICON);
+        ASSERT_TRUE(image);
+        EXPECT_EQ(SizeofResource(nullptr, image), entry.bytesInResource);
+    }
+    EXPECT_EQ(sizes, (std::set<int> { 16, 24, 32, 48, 64, 128 }));
+
+    const HANDLE icon = LoadImageA(
+        GetModuleHandleA(nullptr), groups[0].c_str(), IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR);
+    EXPECT_TRUE(icon) << "error " << GetLastError();
+    DestroyIcon(static_cast<HICON>(icon));
+}
+
+} // namespace

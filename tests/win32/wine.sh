@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Runs the Windows test programs under Wine, headless and in a prefix of their own:
+#     wine.sh create PREFIX                 a fresh prefix, before the first test
+#     wine.sh run PREFIX PROGRAM [ARGS...]  one test program (CTest's cross-compiling emulator)
+#     wine.sh remove PREFIX                 ends the prefix's Wine processes and deletes it
+set -euo pipefail
+
+if (($# < 2)); then
+    echo "usage: wine.sh create|run|remove PREFIX [PROGRAM ARGS...]" >&2
+    exit 2
+fi
+mode=$1
+export WINEPREFIX=$2
+shift 2
+
+# Without a display Wine still runs console programs; an inherited one would open windows on it.
+unset DISPLAY WAYLAND_DISPLAY
+export WINEDEBUG=-all
+# Keeps Wine from offering to install its .NET and HTML engines, a prompt nobody would answer.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine takes the ANSI code page from the locale: this one gives Windows-1252, and unlike a locale
+# that is not installed (which falls back to ASCII) it lets file names hold any character.
+unset LC_ALL LC_CTYPE LC_MESSAGES
+export LANG=C.UTF-8
+
+# Ends the prefix's server and every Windows process still running in it, then deletes it.
+remove_prefix()
+{
+    if [[ -d "$WINEPREFIX" ]]; then
+        wineserver -k 2>/dev/null || true
+        wineserver -w 2>/dev/null || true
+    fi
+    rm -rf "$WINEPREFIX" "$WINEPREFIX.log"
+}
+
+case $mode in
+create)
+    remove_prefix
+    mkdir -p "$WINEPREFIX"
+    # The server stays up between the tests, so that none of them pays for starting it; its
+    # output and that of the services it starts must not hold CTest's pipes open.
+    wineserver -p30 </dev/null >/dev/null 2>&1
+    if ! wineboot --init </dev/null >"$WINEPREFIX.log" 2>&1; then
+        cat "$WINEPREFIX.log" >&2
+        exit 1
+    fi
+    rm -f "$WINEPREFIX.log"
+    ;;
+run)
+    exec wine "$@"
+    ;;
+remove)
+    remove_prefix
+    ;;
+*)
+    echo "usage: wine.sh create|run|remove PREFIX [PROGRAM ARGS...]" >&2
+    exit 2
+    ;;
+esac
