@@ -7,6 +7,7 @@
 #include "platform/text_box.h"
 #include "settings/settings_store.h"
 #include "statusbar/status_bar.h"
+#include "welcome_timing.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -296,13 +297,14 @@ private Q_SLOTS:
         run.window.Form_Load();
         QVERIFY(!run.window.isVisible());
         QVERIFY(run.windows.welcome.isVisible());
-        run.fakes.timers.advance(1999);
+        run.fakes.timers.advance(WelcomeTiming::handOverMs - 1);
         QVERIFY(!run.window.isVisible());
         run.fakes.timers.advance(1);
         QVERIFY(run.window.isVisible());
         QVERIFY(run.windows.welcome.window() == nullptr);
         QVERIFY(run.box("Text2")->isVisible());
         QVERIFY(run.find("StatusBar1")->isVisible());
+        QCOMPARE(run.folder.read(1), QByteArray("1\r\n")); // only an exit ends the first run
     }
 
     void onlyAFirstRunFlagOfOneShowsTheWelcomeWindow_data()
@@ -740,7 +742,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, storedMode);
         Run run({ "1", "1", "1", "11111" });
         run.window.Form_Load();
-        run.fakes.timers.advance(2000); // the welcome window hands over
+        run.fakes.timers.advance(WelcomeTiming::handOverMs); // the welcome window hands over
         if (switchMode)
             run.action("MenuModeA2C")->trigger();
         run.panel(3)->hide();
@@ -758,7 +760,7 @@ private Q_SLOTS:
     {
         Run run({ "1", "1", "1", "00000" });
         run.window.Form_Load();
-        run.fakes.timers.advance(2000);
+        run.fakes.timers.advance(WelcomeTiming::handOverMs);
         run.folder.setWriteProtected(2, true);
         run.find<QPushButton>("CmdExit")->click();
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
@@ -802,7 +804,8 @@ private Q_SLOTS:
         run.window.close();
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         QVERIFY(!run.window.isVisible());
-        run.fakes.timers.advance(5000); // an unloaded window's timers are stopped
+        // An unloaded window's timers are stopped, so its hand-over never comes.
+        run.fakes.timers.advance(WelcomeTiming::handOverMs + 1000);
         QVERIFY(!run.window.isVisible());
         QCOMPARE(run.folder.read(1), QByteArray("1\r\n"));
     }

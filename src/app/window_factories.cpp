@@ -7,6 +7,10 @@
 void installWindowFactories(SecondaryWindows &windows, Services &services, FrmMain &mainWindow)
 {
     windows.welcome.setFactory([&services, &mainWindow] {
-        return new FrmWlcm(services, [&mainWindow] { mainWindow.show(); });
+        return new FrmWlcm(services, [&mainWindow] {
+            mainWindow.show();
+            mainWindow.raise();
+            mainWindow.activateWindow();
+        });
     });
 }

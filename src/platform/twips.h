@@ -16,6 +16,11 @@ inline int toPixels(double twips)
     return static_cast<int>(std::lround(twips / perPixel));
 }
 
+inline double fromPixels(int pixels)
+{
+    return pixels * perPixel;
+}
+
 inline QRect rect(double left, double top, double width, double height)
 {
     return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
