@@ -117,6 +117,27 @@ private Q_SLOTS:
         QCOMPARE(run.window.windowTitle(), QStringLiteral("Glyphorbitaloscopex v1.0"));
     }
 
+    void decimalSettingsAreRoundedNotRefused_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("charToCode");
+        QTest::newRow("1.0") << "1.0" << true;
+        QTest::newRow("1.5 rounds to 2") << "1.5" << false;
+        QTest::newRow("0.5 rounds to even 0") << "0.5" << false;
+        QTest::newRow("1.4 rounds to 1") << "1.4" << true;
+    }
+
+    void decimalSettingsAreRoundedNotRefused()
+    {
+        QFETCH(QString, mode);
+        QFETCH(bool, charToCode);
+        Run run({ "0.0", mode, "0", "11111" });
+        run.window.Form_Load();
+        QVERIFY(run.fakes.messages.shown.empty());
+        QVERIFY(run.window.isVisible());
+        QCOMPARE(run.action("MenuModeC2A")->isChecked(), charToCode);
+    }
+
     void everyOtherModeValueStartsInCodeToCharMode_data()
     {
         QTest::addColumn<QString>("mode");
@@ -400,6 +421,45 @@ private Q_SLOTS:
         QCOMPARE(run.text("Text3"), QStringLiteral("31"));
     }
 
+    void ctrlSpaceAndCtrlAtDeliverTheirCodes_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("inBox");
+        QTest::addColumn<QString>("result");
+        const int ctrl = Qt::ControlModifier;
+        const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+        QTest::newRow("Ctrl+Space is the space bar") << int(Qt::Key_Space) << ctrl << "Space Key"
+                                                     << "32";
+        // NUL is cancelled like the other control codes: both boxes end up empty.
+        QTest::newRow("Ctrl+@") << int(Qt::Key_At) << ctrlShift << ""
+                                << "";
+        QTest::newRow("Ctrl+Shift+2") << int(Qt::Key_2) << ctrlShift << ""
+                                      << "";
+    }
+
+    void ctrlSpaceAndCtrlAtDeliverTheirCodes()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, inBox);
+        QFETCH(QString, result);
+        Run run;
+        run.window.Form_Load();
+        QTest::keyClick(run.box("Text1"), 'A');
+        QTest::keyClick(run.box("Text1"), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(run.text("Text1"), inBox);
+        QCOMPARE(run.text("Text3"), result);
+    }
+
+    void ctrlAtIsRefusedWithTheWarningInCodeToCharMode()
+    {
+        Run run({ "0", "0", "0", "11111" });
+        run.window.Form_Load();
+        QTest::keyClick(run.box("Text2"), Qt::Key_At, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(run.find("Lbl3")->isVisible());
+    }
+
     void charactersAboveAsciiShowTheirCodePageCode()
     {
         Run run;
@@ -665,6 +725,21 @@ private Q_SLOTS:
         QCOMPARE(run.text("Text3"), QStringLiteral("65"));
         QVERIFY(run.action("MenuModeC2A")->isChecked());
         QVERIFY(!run.action("MenuModeA2C")->isChecked());
+        run.action("MenuModeA2C")->trigger();
+        run.action("MenuModeA2C")->trigger();
+        QVERIFY(run.action("MenuModeA2C")->isChecked());
+        QVERIFY(!run.action("MenuModeC2A")->isChecked());
+    }
+
+    // Radio bullets would say "pick one of these"; the menu shows check marks instead.
+    void modeItemsAreCheckMarksNotRadioItems()
+    {
+        Run run;
+        run.window.Form_Load();
+        for (const char *name : { "MenuModeC2A", "MenuModeA2C" }) {
+            QVERIFY(run.action(name)->isCheckable());
+            QVERIFY(run.action(name)->actionGroup() == nullptr);
+        }
     }
 
     void returningToCodeToCharClearsTheOldDigits()
@@ -751,6 +826,16 @@ private Q_SLOTS:
         QCOMPARE(run.folder.read(3), QByteArray("1\r\n"));
         QCOMPARE(run.folder.read(4), QByteArray("10110\r\n"));
         QCOMPARE(run.fakes.process.calls, 1);
+        QCOMPARE(run.fakes.process.exitCodeOf, std::optional<int>(0));
+    }
+
+    void enterOnTheFocusedExitButtonPressesIt()
+    {
+        Run run;
+        QVERIFY(run.loadAndActivate());
+        auto *exit = run.find<QPushButton>("CmdExit");
+        exit->setFocus();
+        QTest::keyClick(exit, Qt::Key_Return);
         QCOMPARE(run.fakes.process.exitCodeOf, std::optional<int>(0));
     }
 

@@ -13,7 +13,6 @@
 #include "statusbar/panel_mask.h"
 #include "statusbar/status_bar.h"
 
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMenuBar>
@@ -102,6 +101,8 @@ void FrmMain::createControls()
     CmdExit = new QPushButton(QStringLiteral("E&xit"), client);
     CmdExit->setObjectName(QStringLiteral("CmdExit"));
     CmdExit->setAccessibleName(QStringLiteral("Exit"));
+    // Enter on the focused button presses it, as Space does; outside a dialog Qt needs this.
+    CmdExit->setAutoDefault(true);
     Twips::place(CmdExit, 7560, 3960, 1575, 375);
 
     const QColor green(0, 192, 0);
@@ -146,11 +147,10 @@ void FrmMain::createActions()
     MenuModeA2C = new QAction(QStringLiteral("A&SCII to Character"), this);
     MenuModeA2C->setObjectName(QStringLiteral("MenuModeA2C"));
     MenuModeA2C->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F2));
-    auto *modes = new QActionGroup(this);
-    for (QAction *mode : { MenuModeC2A, MenuModeA2C }) {
+    // Not an exclusive group: Qt draws those with radio bullets, and the menu shows check marks.
+    // The handlers set both marks, and choosing the current mode puts its mark back.
+    for (QAction *mode : { MenuModeC2A, MenuModeA2C })
         mode->setCheckable(true);
-        modes->addAction(mode);
-    }
     connect(MenuModeC2A, &QAction::triggered, this, &FrmMain::MenuModeC2A_Click);
     connect(MenuModeA2C, &QAction::triggered, this, &FrmMain::MenuModeA2C_Click);
 
