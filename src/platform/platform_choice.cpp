@@ -1,0 +1,10 @@
+#include "platform_choice.h"
+
+std::optional<QByteArray> preferredQtPlatform(const QByteArray &qtQpaPlatform,
+    const QByteArray &waylandDisplay, const QByteArray &sessionType, const QByteArray &display)
+{
+    const bool wayland = !waylandDisplay.isEmpty() || sessionType == "wayland";
+    if (!qtQpaPlatform.isEmpty() || display.isEmpty() || !wayland)
+        return std::nullopt;
+    return QByteArray("xcb");
+}
