@@ -1,17 +1,22 @@
 #pragma once
 
 #include "platform/message_box.h"
+#include "statusbar/bar_animation.h"
 
 #include <QMainWindow>
 #include <cstdint>
 #include <memory>
 
+class Clock;
 class Label;
+class LockKeyState;
+class PanelVisibility;
 class QAction;
 class QPushButton;
 struct SecondaryWindows;
 class SettingsStore;
 class StatusBar;
+class StatusPanel;
 class TextBox;
 class WindowTimer;
 struct Services;
@@ -24,12 +29,15 @@ class FrmMain : public QMainWindow
 
 public:
     FrmMain(Services &services, SettingsStore &settings, SecondaryWindows &windows,
-        QWidget *parent = nullptr);
+        LockKeyState &lockKeys, const Clock &clock, QWidget *parent = nullptr);
     ~FrmMain() override;
 
     // Reads and applies the settings; ends the program with a message when one is missing or
     // damaged. Shows the window unless a first run hands it to the welcome window.
     void Form_Load();
+
+    // The status bar's panels, for the Customize Status Bar dialog.
+    PanelVisibility &statusBarPanels();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -46,6 +54,11 @@ private:
     void Form_Unload();
     void CmdExit_Click();
     void MenuViewStBar_Click();
+    void Timer3_Timer();
+    void Timer4_Timer();
+    void StatusBar1_PanelClick(StatusPanel *panel);
+    void showBarAnimation();
+    void applyHeight();
     void MenuAboutApp_Click();
 
     void Text1_KeyPress(std::int16_t &code);
@@ -75,10 +88,12 @@ private:
     Services &m_services;
     SettingsStore &m_settings;
     SecondaryWindows &m_windows;
+    const Clock &m_clock;
 
     bool m_modeC2A = true;
     QString m_charAbbr;
     bool m_centred = false;
+    BarAnimation m_barAnimation;
 
     Label *Lbl1 = nullptr;
     Label *Lbl2 = nullptr;
@@ -98,4 +113,6 @@ private:
 
     std::unique_ptr<WindowTimer> Timer1;
     std::unique_ptr<WindowTimer> Timer2;
+    std::unique_ptr<WindowTimer> Timer3;
+    std::unique_ptr<WindowTimer> Timer4;
 };

@@ -2,11 +2,20 @@
 
 #include "frm_main.h"
 #include "secondary_windows.h"
+#include "statusbar/status_bar_dialog.h"
 #include "welcome/frm_wlcm.h"
 
 void installWindowFactories(SecondaryWindows &windows, Services &services, FrmMain &mainWindow)
 {
     windows.welcome.setFactory([&services, &mainWindow] {
         return new FrmWlcm(services, [&mainWindow] { mainWindow.show(); });
+    });
+    windows.statusDialog.setFactory([&mainWindow] {
+        auto *dialog = new Status_Bar_Dialog(mainWindow.statusBarPanels());
+        // It has no owner window to be centred on; over the main window is where the user looks.
+        QRect frame = dialog->frameGeometry();
+        frame.moveCenter(mainWindow.frameGeometry().center());
+        dialog->move(frame.topLeft());
+        return dialog;
     });
 }
