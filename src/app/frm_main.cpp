@@ -8,6 +8,7 @@
 #include "platform/system_beep.h"
 #include "platform/text_box.h"
 #include "platform/twips.h"
+#include "platform/window_placement.h"
 #include "platform/window_timer.h"
 #include "secondary_windows.h"
 #include "settings/settings_store.h"
@@ -19,6 +20,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 
@@ -249,12 +251,29 @@ void FrmMain::showEvent(QShowEvent *event)
     applyHeight();
     if (std::exchange(m_centred, true))
         return;
-    if (const QScreen *screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    // Centred by the frame the window manager will draw, so the window opens where it stays;
+    // should the real frame differ, the first exposure puts it right.
+    m_expectedFrame = WindowPlacement::frameBeforeMapping(this);
+    centreOnScreen(m_expectedFrame);
+    if (QWindow *native = windowHandle())
+        native->installEventFilter(this);
     inputBox()->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+bool FrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose) {
+        watched->removeEventFilter(this);
+        if (const QMargins frame = WindowPlacement::frameNow(this); frame != m_expectedFrame)
+            centreOnScreen(frame);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void FrmMain::centreOnScreen(const QMargins &frame)
+{
+    if (const QScreen *screen = this->screen())
+        WindowPlacement::centre(this, screen->availableGeometry().center(), frame);
 }
 
 void FrmMain::changeEvent(QEvent *event)

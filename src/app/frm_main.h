@@ -4,6 +4,7 @@
 #include "statusbar/bar_animation.h"
 
 #include <QMainWindow>
+#include <QMargins>
 #include <cstdint>
 #include <memory>
 
@@ -40,6 +41,7 @@ public:
     PanelVisibility &statusBarPanels();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -59,6 +61,7 @@ private:
     void StatusBar1_PanelClick(StatusPanel *panel);
     void showBarAnimation();
     void applyHeight();
+    void centreOnScreen(const QMargins &frame);
     void MenuAboutApp_Click();
 
     void Text1_KeyPress(std::int16_t &code);
@@ -93,6 +96,7 @@ private:
     bool m_modeC2A = true;
     QString m_charAbbr;
     bool m_centred = false;
+    QMargins m_expectedFrame;
     BarAnimation m_barAnimation;
 
     Label *Lbl1 = nullptr;

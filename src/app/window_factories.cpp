@@ -1,6 +1,7 @@
 #include "window_factories.h"
 
 #include "frm_main.h"
+#include "platform/window_placement.h"
 #include "secondary_windows.h"
 #include "statusbar/status_bar_dialog.h"
 #include "welcome/frm_wlcm.h"
@@ -13,9 +14,9 @@ void installWindowFactories(SecondaryWindows &windows, Services &services, FrmMa
     windows.statusDialog.setFactory([&mainWindow] {
         auto *dialog = new Status_Bar_Dialog(mainWindow.statusBarPanels());
         // It has no owner window to be centred on; over the main window is where the user looks.
-        QRect frame = dialog->frameGeometry();
-        frame.moveCenter(mainWindow.frameGeometry().center());
-        dialog->move(frame.topLeft());
+        // Its frame will be much like the main window's.
+        const QMargins frame = WindowPlacement::frameNow(&mainWindow);
+        WindowPlacement::centre(dialog, mainWindow.geometry().marginsAdded(frame).center(), frame);
         return dialog;
     });
 }

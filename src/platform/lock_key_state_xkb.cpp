@@ -1,14 +1,12 @@
 #include "lock_key_state.h"
+#include "x11_connection.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <array>
-#include <cstdlib>
 #include <cstring>
 #include <optional>
 
-#include <xcb/xcb.h>
 // The C header names a member "explicit", which C++ reserves.
 #define explicit explicit_
 #include <xcb/xkb.h>
@@ -17,12 +15,6 @@
 namespace {
 
 constexpr std::array indicatorNames { "Num Lock", "Caps Lock", "Scroll Lock" }; // LockKey order
-
-template<typename Reply> struct FreeReply
-{
-    void operator()(Reply *reply) const { std::free(reply); }
-};
-template<typename Reply> using ReplyPtr = std::unique_ptr<Reply, FreeReply<Reply>>;
 
 struct Indicator
 {
@@ -84,7 +76,7 @@ std::optional<std::uint8_t> keyboardExtensionFirstEvent(xcb_connection_t *connec
     const xcb_query_extension_reply_t *extension = xcb_get_extension_data(connection, &xcb_xkb_id);
     if (!extension || !extension->present)
         return std::nullopt;
-    const ReplyPtr<xcb_xkb_use_extension_reply_t> use(xcb_xkb_use_extension_reply(connection,
+    const XcbReply<xcb_xkb_use_extension_reply_t> use(xcb_xkb_use_extension_reply(connection,
         xcb_xkb_use_extension(connection, XCB_XKB_MAJOR_VERSION, XCB_XKB_MINOR_VERSION), nullptr));
     if (!use || !use->supported)
         return std::nullopt;
@@ -93,11 +85,11 @@ std::optional<std::uint8_t> keyboardExtensionFirstEvent(xcb_connection_t *connec
 
 Indicator findIndicator(xcb_connection_t *connection, const char *name)
 {
-    const ReplyPtr<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(connection,
+    const XcbReply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(connection,
         xcb_intern_atom(connection, true, std::uint16_t(std::strlen(name)), name), nullptr));
     if (!atom || atom->atom == XCB_ATOM_NONE)
         return {};
-    const ReplyPtr<xcb_xkb_get_named_indicator_reply_t> indicator(
+    const XcbReply<xcb_xkb_get_named_indicator_reply_t> indicator(
         xcb_xkb_get_named_indicator_reply(connection,
             xcb_xkb_get_named_indicator(connection, XCB_XKB_ID_USE_CORE_KBD,
                 XCB_XKB_LED_CLASS_DFLT_XI_CLASS, XCB_XKB_ID_DFLT_XI_ID, atom->atom),
