@@ -38,8 +38,6 @@ StatusPanel::StatusPanel(Style style, QWidget *parent)
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
     setIndent(3);
-    // The bar's height is fixed; the panels fill it whatever their font would ask for.
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
     applyWidth();
     if (lockKeyOf(style)) {
         static const char *const labels[] = { "NUM", "CAPS", "SCRL" };
@@ -137,13 +135,11 @@ StatusBar::StatusBar(
     setObjectName(QStringLiteral("StatusBar1"));
     // The window has a fixed size, so a size grip would promise what it cannot do.
     setSizeGripEnabled(false);
-    // One permanent row: the bar's temporary messages never hide the panels.
-    auto *row = new QWidget(this);
-    row->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
-    m_row = new QHBoxLayout(row);
+    // The row of panels is placed by hand rather than given to QStatusBar's own layout, which
+    // keeps a gap above its items and would push the panels out of the bar's fixed height.
+    m_row = new QHBoxLayout(new QWidget(this));
     m_row->setContentsMargins(0, 0, 0, 0);
     m_row->setSpacing(2);
-    addPermanentWidget(row, 1);
     m_clockTimer = timers.create(this, 0, [this] { onClockTimer(); });
     connect(&m_lockKeys, &LockKeyState::changed, this, &StatusBar::showLockStates);
     addPanel(1, StatusPanel::Style::Text);
@@ -192,6 +188,12 @@ void StatusBar::setPanelShown(int index, bool shown)
 {
     if (StatusPanel *changed = panel(index))
         changed->setShown(shown);
+}
+
+void StatusBar::resizeEvent(QResizeEvent *event)
+{
+    QStatusBar::resizeEvent(event);
+    m_row->parentWidget()->setGeometry(rect().adjusted(2, 2, -2, 0));
 }
 
 void StatusBar::showEvent(QShowEvent *event)

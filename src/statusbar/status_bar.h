@@ -101,6 +101,7 @@ Q_SIGNALS:
     void panelClicked(StatusPanel *panel);
 
 protected:
+    void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 

@@ -30,7 +30,6 @@ void setColours(QWidget *widget, const QColor &text)
     palette.setColor(QPalette::Window, lavender);
     palette.setColor(QPalette::WindowText, text);
     widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 template<typename Control>
@@ -75,6 +74,7 @@ Status_Bar_Dialog::Status_Bar_Dialog(PanelVisibility &panels, QWidget *parent)
         | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(Twips::toPixels(5550), Twips::toPixels(5355));
     setColours(this, QApplication::palette().color(QPalette::WindowText));
+    setAutoFillBackground(true);
     createControls();
     Form_Load();
 }
