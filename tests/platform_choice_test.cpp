@@ -1,4 +1,5 @@
 #include "platform/platform_choice.h"
+#include "qt_printers.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +18,9 @@ struct Environment
 TEST(PlatformChoiceTest, WaylandSessionWithAnXServerRunsOnIt)
 {
     const Environment cases[] = {
-        { "Wayland with X", "", "wayland-0", "wayland", ":0", "xcb" },
-        { "Wayland known by its session type only", "", "", "wayland", ":0", "xcb" },
-        { "Wayland known by its display only", "", "wayland-0", "", ":0", "xcb" },
+        { "Wayland with X", "", "wayland-0", "wayland", ":0", "xcb;wayland" },
+        { "Wayland known by its session type only", "", "", "wayland", ":0", "xcb;wayland" },
+        { "Wayland known by its display only", "", "wayland-0", "", ":0", "xcb;wayland" },
         { "the user's own choice wins", "wayland", "wayland-0", "wayland", ":0", std::nullopt },
         { "Wayland without X", "", "wayland-0", "wayland", "", std::nullopt },
         { "an X session is Qt's to pick", "", "", "x11", ":0", std::nullopt },

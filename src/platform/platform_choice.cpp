@@ -6,5 +6,6 @@ std::optional<QByteArray> preferredQtPlatform(const QByteArray &qtQpaPlatform,
     const bool wayland = !waylandDisplay.isEmpty() || sessionType == "wayland";
     if (!qtQpaPlatform.isEmpty() || display.isEmpty() || !wayland)
         return std::nullopt;
-    return QByteArray("xcb");
+    // Wayland stays as the fallback should the xcb plug-in fail to load.
+    return QByteArray("xcb;wayland");
 }
