@@ -268,10 +268,6 @@ private Q_SLOTS:
         const int none = -1;
         QTest::newRow("Num Lock on") << 2 << int(LockKey::NumLock) << "Num Lock is ON"
                                      << "Num Lock Status";
-        QTest::newRow("Num Lock off") << 2 << none << "Num Lock is OFF"
-                                      << "Num Lock Status";
-        QTest::newRow("Caps Lock on") << 3 << int(LockKey::CapsLock) << "Caps Lock is ON"
-                                      << "Caps Lock Status";
         QTest::newRow("Caps Lock off, another on")
             << 3 << int(LockKey::NumLock) << "Caps Lock is OFF"
             << "Caps Lock Status";

@@ -184,6 +184,14 @@ private Q_SLOTS:
         QCOMPARE(b.bar.panel(5)->text(), QStringLiteral("00:02"));
     }
 
+    // Offscreen there is no keyboard state to be had, as in a session without an X server.
+    void withoutLockStateEveryKeyReadsOff()
+    {
+        const std::unique_ptr<LockKeyState> lockKeys = createLockKeyState();
+        for (const LockKey key : { LockKey::NumLock, LockKey::CapsLock, LockKey::ScrollLock })
+            QVERIFY(!lockKeys->isOn(key));
+    }
+
     void clickPassesTheClickedPanel()
     {
         Bar b;

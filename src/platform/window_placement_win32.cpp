@@ -3,13 +3,17 @@
 #include <QWidget>
 #include <QWindow>
 
+namespace {
+
 // Windows draws the frame itself from the window's styles, so it is known as soon as the native
 // window exists, mapped or not.
-static QMargins nativeFrame(QWidget *window)
+QMargins nativeFrame(QWidget *window)
 {
     window->winId();
     return window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
 }
+
+} // namespace
 
 QMargins WindowPlacement::frameBeforeMapping(QWidget *window)
 {
