@@ -12,6 +12,14 @@
 
 namespace {
 
+struct KeyTexts
+{
+    const char *label; // what the panel shows
+    const char *name; // what a screen reader and the click message say
+};
+constexpr KeyTexts keyTexts[] = { { "NUM", "Num Lock" }, { "CAPS", "Caps Lock" },
+    { "SCRL", "Scroll Lock" } }; // in LockKey order
+
 std::optional<LockKey> lockKeyOf(StatusPanel::Style style)
 {
     switch (style) {
@@ -39,10 +47,8 @@ StatusPanel::StatusPanel(Style style, QWidget *parent)
     setFrameShadow(QFrame::Sunken);
     setIndent(3);
     applyWidth();
-    if (lockKeyOf(style)) {
-        static const char *const labels[] = { "NUM", "CAPS", "SCRL" };
-        setText(QLatin1String(labels[int(*lockKeyOf(style))]));
-    }
+    if (const std::optional<LockKey> key = lockKeyOf(style))
+        setText(QLatin1String(keyTexts[int(*key)].label));
 }
 
 void StatusPanel::setIndex(int index)
@@ -90,9 +96,8 @@ void StatusPanel::setToolTipText(const QString &text)
 
 QString StatusPanel::keyName() const
 {
-    static const char *const names[] = { "Num Lock", "Caps Lock", "Scroll Lock" };
     const std::optional<LockKey> key = lockKeyOf(m_style);
-    return key ? QLatin1String(names[int(*key)]) : QString();
+    return key ? QLatin1String(keyTexts[int(*key)].name) : QString();
 }
 
 void StatusPanel::showLockState(bool on)
