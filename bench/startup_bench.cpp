@@ -4,6 +4,8 @@
 #include "app/frm_main.h"
 #include "app/secondary_windows.h"
 #include "app_folder.h"
+#include "platform/clock.h"
+#include "platform/lock_key_state.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "platform/services.h"
@@ -25,10 +27,12 @@ void startMainWindow(benchmark::State &state)
     QtSystemBeep beep;
     RealProcessControl process;
     Services services { timers, messages, beep, process };
+    NoLockKeyState lockKeys;
+    SystemClock clock;
     SettingsStore settings(folder.path());
     for (auto _ : state) {
         SecondaryWindows windows;
-        FrmMain window(services, settings, windows);
+        FrmMain window(services, settings, windows, lockKeys, clock);
         window.Form_Load();
         benchmark::DoNotOptimize(window.grab());
     }

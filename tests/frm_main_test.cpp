@@ -2,17 +2,22 @@
 #include "app/secondary_windows.h"
 #include "app/window_factories.h"
 #include "app_folder.h"
+#include "fake_clock.h"
+#include "fake_lock_keys.h"
 #include "fake_services.h"
 #include "key_input.h"
 #include "platform/text_box.h"
+#include "platform/twips.h"
 #include "settings/settings_store.h"
 #include "statusbar/status_bar.h"
 #include "welcome_timing.h"
 
 #include <QAccessible>
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
@@ -49,6 +54,7 @@ struct Run
     QString caption(const char *name) const { return find<QLabel>(name)->text(); }
     QAction *action(const char *name) const { return find<QAction>(name); }
     StatusPanel *panel(int index) const { return find<StatusBar>("StatusBar1")->panel(index); }
+    int belowMenu() const { return window.height() - window.menuBar()->height(); }
 
     bool loadAndActivate()
     {
@@ -59,9 +65,11 @@ struct Run
 
     AppFolder folder;
     FakeServices fakes;
+    FakeLockKeys lockKeys;
+    FakeClock clock { fakes.timers, QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26, 500)) };
     SettingsStore settings { folder.path() };
     SecondaryWindows windows;
-    FrmMain window { fakes.services, settings, windows };
+    FrmMain window { fakes.services, settings, windows, lockKeys, clock };
 };
 
 // A secondary window that counts how often it was created.
@@ -118,6 +126,27 @@ private Q_SLOTS:
         QCOMPARE(run.window.windowTitle(), QStringLiteral("Glyphorbitaloscopex v1.0"));
     }
 
+    void decimalSettingsAreRoundedNotRefused_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("charToCode");
+        QTest::newRow("1.0") << "1.0" << true;
+        QTest::newRow("1.5 rounds to 2") << "1.5" << false;
+        QTest::newRow("0.5 rounds to even 0") << "0.5" << false;
+        QTest::newRow("1.4 rounds to 1") << "1.4" << true;
+    }
+
+    void decimalSettingsAreRoundedNotRefused()
+    {
+        QFETCH(QString, mode);
+        QFETCH(bool, charToCode);
+        Run run({ "0.0", mode, "0", "11111" });
+        run.window.Form_Load();
+        QVERIFY(run.fakes.messages.shown.empty());
+        QVERIFY(run.window.isVisible());
+        QCOMPARE(run.action("MenuModeC2A")->isChecked(), charToCode);
+    }
+
     void everyOtherModeValueStartsInCodeToCharMode_data()
     {
         QTest::addColumn<QString>("mode");
@@ -158,17 +187,188 @@ private Q_SLOTS:
         QCOMPARE(shown.window.height() - hidden.window.height(), 20); // 300 twips
     }
 
-    void statusBarMenuShowsAndHidesTheBarAndIsStored()
+    // ---- the status bar ----
+
+    // Each tick maps the height in twips afresh, so 15 ticks of 20 twips take the part below the
+    // menu bar from 5370 to exactly 5670 twips, whatever the rounding of the steps between.
+    void menuGrowsTheWindowTickByTickAndThenShowsTheBar()
+    {
+        Run run({ "0", "1", "0", "11111" });
+        run.window.Form_Load();
+        QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
+        run.action("MenuViewStBar")->trigger();
+        QVERIFY(run.action("MenuViewStBar")->isChecked()); // at once
+        for (int tick = 1; tick <= 15; ++tick) {
+            run.fakes.timers.advance(20);
+            QCOMPARE(run.belowMenu(), Twips::toPixels(5370 + 20 * tick));
+            QVERIFY2(!run.find("StatusBar1")->isVisible(), qPrintable(QString::number(tick)));
+        }
+        run.fakes.timers.advance(20);
+        QVERIFY(run.find("StatusBar1")->isVisible());
+        QCOMPARE(run.belowMenu(), Twips::toPixels(5670));
+        const int ticks = run.fakes.timers.fired();
+        run.fakes.timers.advance(1000);
+        QCOMPARE(run.fakes.timers.fired(), ticks); // both animation timers are off again
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCOMPARE(run.window.centralWidget()->height(), 358);
+        QCOMPARE(run.find("StatusBar1")->height(), 20);
+    }
+
+    void menuHidesTheBarAtOnceAndThenShrinksTheWindow()
+    {
+        Run run({ "0", "1", "1", "11111" });
+        run.window.Form_Load();
+        QCOMPARE(run.belowMenu(), Twips::toPixels(5670));
+        run.action("MenuViewStBar")->trigger();
+        QVERIFY(!run.find("StatusBar1")->isVisible());
+        QCOMPARE(run.belowMenu(), Twips::toPixels(5670));
+        run.fakes.timers.advance(20 * 15);
+        QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
+        run.fakes.timers.advance(1000);
+        QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
+        run.find<QPushButton>("CmdExit")->click();
+        QCOMPARE(run.folder.read(3), QByteArray("0\r\n"));
+    }
+
+    // A second click lets the running animation reach its bound; the check mark then decides.
+    void secondClickWhileGrowingShrinksBackAfterTheGrowthEnds()
     {
         Run run({ "0", "1", "0", "11111" });
         run.window.Form_Load();
         run.action("MenuViewStBar")->trigger();
-        QVERIFY(run.find("StatusBar1")->isVisible());
+        run.fakes.timers.advance(20 * 5);
         run.action("MenuViewStBar")->trigger();
-        QVERIFY(!run.find("StatusBar1")->isVisible());
+        int tallest = 0;
+        for (int tick = 0; tick < 40; ++tick) {
+            run.fakes.timers.advance(20);
+            tallest = std::max(tallest, run.belowMenu());
+            QVERIFY(!run.find("StatusBar1")->isVisible());
+        }
+        QCOMPARE(tallest, Twips::toPixels(5670));
+        QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
+        run.find<QPushButton>("CmdExit")->click();
+        QCOMPARE(run.folder.read(3), QByteArray("0\r\n"));
+    }
+
+    void exitDuringAnAnimationStoresTheCheckMark()
+    {
+        Run run({ "0", "1", "0", "11111" });
+        run.window.Form_Load();
         run.action("MenuViewStBar")->trigger();
+        run.fakes.timers.advance(20 * 3);
         run.find<QPushButton>("CmdExit")->click();
         QCOMPARE(run.folder.read(3), QByteArray("1\r\n"));
+    }
+
+    void panelClickReportsItsValue_data()
+    {
+        QTest::addColumn<int>("panel");
+        QTest::addColumn<int>("lockOn"); // -1: none, else the LockKey switched on
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        const int none = -1;
+        QTest::newRow("Num Lock on") << 2 << int(LockKey::NumLock) << "Num Lock is ON"
+                                     << "Num Lock Status";
+        QTest::newRow("Caps Lock off, another on")
+            << 3 << int(LockKey::NumLock) << "Caps Lock is OFF"
+            << "Caps Lock Status";
+        QTest::newRow("Scroll Lock on") << 4 << int(LockKey::ScrollLock) << "Scroll Lock is ON"
+                                        << "Scroll Lock Status";
+        QTest::newRow("Scroll Lock off") << 4 << none << "Scroll Lock is OFF"
+                                         << "Scroll Lock Status";
+        QTest::newRow("time, with seconds") << 5 << none << "15:09:26"
+                                            << "Time";
+        QTest::newRow("date") << 6 << none << "14 Mar 2026"
+                              << "Date";
+    }
+
+    void panelClickReportsItsValue()
+    {
+        QFETCH(int, panel);
+        QFETCH(int, lockOn);
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        Run run({ "0", "1", "1", "11111" });
+        run.window.Form_Load();
+        if (lockOn >= 0)
+            run.lockKeys.set(LockKey(lockOn), true);
+        QTest::mouseClick(run.panel(panel), Qt::LeftButton);
+        QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
+        const ShownMessage &message = run.fakes.messages.shown.front();
+        QCOMPARE(message.text, text);
+        QCOMPARE(message.title, title);
+        QCOMPARE(message.icon, MessageBox::Icon::None);
+    }
+
+    void panelsCarryTheirTooltipsAndLayout()
+    {
+        Run run({ "0", "1", "1", "11111" });
+        run.window.Form_Load();
+        const char *tooltips[] = { "Click to Customize Status Bar", "Num Lock Status",
+            "Caps Lock Status", "Scroll Lock Status", "Time", "Date" };
+        for (int index = 1; index <= 6; ++index) {
+            QCOMPARE(run.panel(index)->toolTip(), QLatin1String(tooltips[index - 1]));
+            QCOMPARE(run.panel(index)->accessibleDescription(), QLatin1String(tooltips[index - 1]));
+        }
+        QCOMPARE(run.panel(1)->text(), QStringLiteral("Status Bar :"));
+        QCOMPARE(run.panel(5)->text(), QStringLiteral("15:09"));
+        QCOMPARE(run.panel(2)->width(), Twips::toPixels(700));
+        QCOMPARE(run.panel(6)->width(), Twips::toPixels(1500));
+        QCOMPARE(run.panel(6)->alignment(), Qt::AlignCenter);
+        QCOMPARE(run.panel(1)->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(run.panel(1)->font().pointSizeF(), 10.0);
+    }
+
+    void captionPanelOpensOneDialogThatActivationBringsBack()
+    {
+        Run run({ "0", "1", "1", "11111" });
+        QVERIFY(run.loadAndActivate());
+        QTest::mouseClick(run.panel(1), Qt::LeftButton);
+        Form *dialog = run.windows.statusDialog.window();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->objectName(), QStringLiteral("Status_Bar_Dialog"));
+        QTest::mouseClick(run.panel(1), Qt::LeftButton);
+        QCOMPARE(run.windows.statusDialog.window(), dialog); // never a second one
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+
+        run.window.activateWindow();
+        QTRY_COMPARE(run.fakes.beep.count, 1);
+        QTRY_VERIFY(dialog->isActiveWindow());
+    }
+
+    // The dialog acts on the panels at once; the settings see it only at exit, and the next start
+    // brings it back.
+    void dialogChoicesSurviveARestart()
+    {
+        QByteArray storedMask;
+        QByteArray storedBar;
+        {
+            Run run({ "0", "1", "1", "11111" });
+            run.window.Form_Load();
+            QTest::mouseClick(run.panel(1), Qt::LeftButton);
+            Form *dialog = run.windows.statusDialog.window();
+            for (const char *box : { "Check1_1", "Check1_4" })
+                dialog->findChild<QCheckBox *>(QLatin1String(box))->click();
+            QVERIFY(!run.panel(3)->isShown());
+            QVERIFY(!run.panel(6)->isShown());
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            QCOMPARE(run.folder.read(4), QByteArray("11111\r\n")); // closing writes nothing
+            run.find<QPushButton>("CmdExit")->click();
+            storedBar = run.folder.read(3);
+            storedMask = run.folder.read(4);
+        }
+        QCOMPARE(storedMask, QByteArray("10110\r\n"));
+        Run next({ "0", "1", QString::fromLatin1(storedBar.trimmed()),
+            QString::fromLatin1(storedMask.trimmed()) });
+        next.window.Form_Load();
+        QVERIFY(next.find("StatusBar1")->isVisible());
+        const bool expected[] = { true, true, false, true, true, false };
+        for (int index = 1; index <= 6; ++index)
+            QCOMPARE(next.panel(index)->isShown(), expected[index - 1]);
+        QTest::mouseClick(next.panel(1), Qt::LeftButton);
+        Form *dialog = next.windows.statusDialog.window();
+        QVERIFY(!dialog->findChild<QCheckBox *>(QStringLiteral("Check1_1"))->isChecked());
+        QVERIFY(dialog->findChild<QCheckBox *>(QStringLiteral("Check1_2"))->isChecked());
     }
 
     void panelMaskHidesPanelsWhereItHoldsZero()
@@ -400,6 +600,45 @@ private Q_SLOTS:
         QTest::keyClick(run.box("Text1"), Qt::Key_Minus, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(run.text("Text1"), QString(QChar(31)));
         QCOMPARE(run.text("Text3"), QStringLiteral("31"));
+    }
+
+    void ctrlSpaceAndCtrlAtDeliverTheirCodes_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("inBox");
+        QTest::addColumn<QString>("result");
+        const int ctrl = Qt::ControlModifier;
+        const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+        QTest::newRow("Ctrl+Space is the space bar") << int(Qt::Key_Space) << ctrl << "Space Key"
+                                                     << "32";
+        // NUL is cancelled like the other control codes: both boxes end up empty.
+        QTest::newRow("Ctrl+@") << int(Qt::Key_At) << ctrlShift << ""
+                                << "";
+        QTest::newRow("Ctrl+Shift+2") << int(Qt::Key_2) << ctrlShift << ""
+                                      << "";
+    }
+
+    void ctrlSpaceAndCtrlAtDeliverTheirCodes()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, inBox);
+        QFETCH(QString, result);
+        Run run;
+        run.window.Form_Load();
+        QTest::keyClick(run.box("Text1"), 'A');
+        QTest::keyClick(run.box("Text1"), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(run.text("Text1"), inBox);
+        QCOMPARE(run.text("Text3"), result);
+    }
+
+    void ctrlAtIsRefusedWithTheWarningInCodeToCharMode()
+    {
+        Run run({ "0", "0", "0", "11111" });
+        run.window.Form_Load();
+        QTest::keyClick(run.box("Text2"), Qt::Key_At, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(run.find("Lbl3")->isVisible());
     }
 
     void charactersAboveAsciiShowTheirCodePageCode()
@@ -667,6 +906,21 @@ private Q_SLOTS:
         QCOMPARE(run.text("Text3"), QStringLiteral("65"));
         QVERIFY(run.action("MenuModeC2A")->isChecked());
         QVERIFY(!run.action("MenuModeA2C")->isChecked());
+        run.action("MenuModeA2C")->trigger();
+        run.action("MenuModeA2C")->trigger();
+        QVERIFY(run.action("MenuModeA2C")->isChecked());
+        QVERIFY(!run.action("MenuModeC2A")->isChecked());
+    }
+
+    // Radio bullets would say "pick one of these"; the menu shows check marks instead.
+    void modeItemsAreCheckMarksNotRadioItems()
+    {
+        Run run;
+        run.window.Form_Load();
+        for (const char *name : { "MenuModeC2A", "MenuModeA2C" }) {
+            QVERIFY(run.action(name)->isCheckable());
+            QVERIFY(run.action(name)->actionGroup() == nullptr);
+        }
     }
 
     void returningToCodeToCharClearsTheOldDigits()
@@ -753,6 +1007,16 @@ private Q_SLOTS:
         QCOMPARE(run.folder.read(3), QByteArray("1\r\n"));
         QCOMPARE(run.folder.read(4), QByteArray("10110\r\n"));
         QCOMPARE(run.fakes.process.calls, 1);
+        QCOMPARE(run.fakes.process.exitCodeOf, std::optional<int>(0));
+    }
+
+    void enterOnTheFocusedExitButtonPressesIt()
+    {
+        Run run;
+        QVERIFY(run.loadAndActivate());
+        auto *exit = run.find<QPushButton>("CmdExit");
+        exit->setFocus();
+        QTest::keyClick(exit, Qt::Key_Return);
         QCOMPARE(run.fakes.process.exitCodeOf, std::optional<int>(0));
     }
 

@@ -124,6 +124,25 @@ TEST_F(SettingsStoreTest, IntegerIsTheFirstFieldOfTheFirstLine)
     }
 }
 
+TEST_F(SettingsStoreTest, DecimalIsRoundedToTheNearestIntegerHalfToEven)
+{
+    const std::pair<QByteArray, int> cases[] = {
+        { "1.0\r\n", 1 },
+        { "1.5\r\n", 2 },
+        { "2.5\r\n", 2 },
+        { "-2.5\r\n", -2 },
+        { "0.4\r\n", 0 },
+        { "1e2\r\n", 100 },
+        { "32767.4\r\n", 32767 },
+        { "-32768.5\r\n", -32768 },
+    };
+    for (const auto &[bytes, expected] : cases) {
+        SCOPED_TRACE(bytes.toStdString());
+        folder.writeRaw(1, bytes);
+        EXPECT_EQ(store.readInteger(SettingsFile::FirstRun), expected);
+    }
+}
+
 TEST_F(SettingsStoreTest, PanelMaskIsReadAsTextCharacterForCharacter)
 {
     const std::pair<QByteArray, const char *> cases[] = {
@@ -211,7 +230,7 @@ TEST_F(SettingsStoreTest, UnreadableContentIsNamedInTheMessageAndLeftUntouched)
         { SettingsFile::Mode, "32768\r\n", { "AppFile2.DLL", "overflow", range } },
         { SettingsFile::Mode, "-40000\r\n", { "AppFile2.DLL", "overflow", range } },
         { SettingsFile::FirstRun, "99999999999999999999\r\n", { "AppFile1.DLL", "overflow" } },
-        { SettingsFile::Mode, "1.5\r\n", { "AppFile2.DLL", "\"1.5\"" } },
+        { SettingsFile::Mode, "32767.5\r\n", { "AppFile2.DLL", "overflow", range } },
         { SettingsFile::StatusBar, "yes\r\n", { "AppFile3.DLL", "\"yes\"" } },
         { SettingsFile::StatusBar, "\r\n", { "AppFile3.DLL" } },
         { SettingsFile::StatusBar, "inf\r\n", { "AppFile3.DLL" } },

@@ -1,5 +1,6 @@
 #include "frm_main.h"
 
+#include "platform/clock.h"
 #include "platform/label.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
@@ -7,18 +8,19 @@
 #include "platform/system_beep.h"
 #include "platform/text_box.h"
 #include "platform/twips.h"
+#include "platform/window_placement.h"
 #include "platform/window_timer.h"
 #include "secondary_windows.h"
 #include "settings/settings_store.h"
+#include "statusbar/clock_formats.h"
 #include "statusbar/panel_mask.h"
 #include "statusbar/status_bar.h"
 
-#include <QActionGroup>
 #include <QCloseEvent>
-#include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 
@@ -39,23 +41,27 @@ void setForeground(QWidget *widget, const QColor &colour)
 
 } // namespace
 
-FrmMain::FrmMain(
-    Services &services, SettingsStore &settings, SecondaryWindows &windows, QWidget *parent)
+FrmMain::FrmMain(Services &services, SettingsStore &settings, SecondaryWindows &windows,
+    LockKeyState &lockKeys, const Clock &clock, QWidget *parent)
     : QMainWindow(parent,
         Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
             | Qt::WindowCloseButtonHint)
     , m_services(services)
     , m_settings(settings)
     , m_windows(windows)
+    , m_clock(clock)
 {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(QStringLiteral("Glyphorbitaloscopex v1.0"));
     createControls();
+    StatusBar1 = new StatusBar(m_services.timers, lockKeys, clock, this);
+    setStatusBar(StatusBar1);
+    StatusBar1->hide();
+    connect(StatusBar1, &StatusBar::panelClicked, this, &FrmMain::StatusBar1_PanelClick);
     createActions();
     createMenus();
     createTimers();
-    // The window keeps its designed size; showing the status bar makes it taller by the bar.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    applyHeight();
 }
 
 FrmMain::~FrmMain() = default;
@@ -64,7 +70,9 @@ void FrmMain::createControls()
 {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("Client"));
-    client->setFixedSize(Twips::toPixels(10110), Twips::toPixels(5370));
+    // The height follows the window's, which grows and shrinks with the status bar.
+    client->setFixedWidth(Twips::toPixels(10110));
+    client->setMinimumHeight(0);
     client->setAutoFillBackground(true);
     QPalette palette = client->palette();
     palette.setColor(QPalette::Window, QColor(255, 192, 255));
@@ -102,6 +110,8 @@ void FrmMain::createControls()
     CmdExit = new QPushButton(QStringLiteral("E&xit"), client);
     CmdExit->setObjectName(QStringLiteral("CmdExit"));
     CmdExit->setAccessibleName(QStringLiteral("Exit"));
+    // Enter on the focused button presses it, as Space does; outside a dialog Qt needs this.
+    CmdExit->setAutoDefault(true);
     Twips::place(CmdExit, 7560, 3960, 1575, 375);
 
     const QColor green(0, 192, 0);
@@ -119,10 +129,6 @@ void FrmMain::createControls()
     Text4 = new TextBox(QStringLiteral("Text4"), client);
     Twips::place(Text4, 960, 3960, 1575, 375);
     Text4->setVisible(false);
-
-    StatusBar1 = new StatusBar(this);
-    setStatusBar(StatusBar1);
-    StatusBar1->hide();
 
     setTabOrder(Text1, Text2);
     setTabOrder(Text2, Text3);
@@ -146,11 +152,10 @@ void FrmMain::createActions()
     MenuModeA2C = new QAction(QStringLiteral("A&SCII to Character"), this);
     MenuModeA2C->setObjectName(QStringLiteral("MenuModeA2C"));
     MenuModeA2C->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F2));
-    auto *modes = new QActionGroup(this);
-    for (QAction *mode : { MenuModeC2A, MenuModeA2C }) {
+    // Not an exclusive group: Qt draws those with radio bullets, and the menu shows check marks.
+    // The handlers set both marks, and choosing the current mode puts its mark back.
+    for (QAction *mode : { MenuModeC2A, MenuModeA2C })
         mode->setCheckable(true);
-        modes->addAction(mode);
-    }
     connect(MenuModeC2A, &QAction::triggered, this, &FrmMain::MenuModeC2A_Click);
     connect(MenuModeA2C, &QAction::triggered, this, &FrmMain::MenuModeA2C_Click);
 
@@ -187,6 +192,13 @@ void FrmMain::createTimers()
 {
     Timer1 = m_services.timers.create(this, 300, [this] { Timer1_Timer(); });
     Timer2 = m_services.timers.create(this, 1000, [this] { Timer2_Timer(); });
+    Timer3 = m_services.timers.create(this, 20, [this] { Timer3_Timer(); });
+    Timer4 = m_services.timers.create(this, 20, [this] { Timer4_Timer(); });
+}
+
+PanelVisibility &FrmMain::statusBarPanels()
+{
+    return *StatusBar1;
 }
 
 void FrmMain::Form_Load()
@@ -203,7 +215,8 @@ void FrmMain::Form_Load()
         InitStatusBar();
         if (m_settings.readNumberEqualsOne(SettingsFile::StatusBar)) {
             MenuViewStBar->setChecked(true);
-            StatusBar1->show();
+            m_barAnimation.startShown();
+            showBarAnimation();
         }
         applyPanelMask(m_settings.readText(SettingsFile::PanelMask));
     } catch (const SettingsError &error) {
@@ -234,14 +247,33 @@ void FrmMain::failStartup(const QString &text, const QString &title, MessageBox:
 void FrmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    // Polishing may have changed the menu bar's height since the last time.
+    applyHeight();
     if (std::exchange(m_centred, true))
         return;
-    if (const QScreen *screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    // Centred by the frame the window manager will draw, so the window opens where it stays;
+    // should the real frame differ, the first exposure puts it right.
+    m_expectedFrame = WindowPlacement::frameBeforeMapping(this);
+    centreOnScreen(m_expectedFrame);
+    if (QWindow *native = windowHandle())
+        native->installEventFilter(this);
     inputBox()->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+bool FrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose) {
+        watched->removeEventFilter(this);
+        if (const QMargins frame = WindowPlacement::frameNow(this); frame != m_expectedFrame)
+            centreOnScreen(frame);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void FrmMain::centreOnScreen(const QMargins &frame)
+{
+    if (const QScreen *screen = this->screen())
+        WindowPlacement::centre(this, screen->availableGeometry().center(), frame);
 }
 
 void FrmMain::changeEvent(QEvent *event)
@@ -282,9 +314,84 @@ void FrmMain::CmdExit_Click()
     SaveAndExit();
 }
 
+// Qt has already set or cleared the check mark, which is what the bar is to become.
 void FrmMain::MenuViewStBar_Click()
 {
-    StatusBar1->setVisible(MenuViewStBar->isChecked());
+    m_barAnimation.setWanted(MenuViewStBar->isChecked());
+    showBarAnimation();
+}
+
+void FrmMain::Timer3_Timer()
+{
+    m_barAnimation.growTick();
+    showBarAnimation();
+}
+
+void FrmMain::Timer4_Timer()
+{
+    m_barAnimation.shrinkTick();
+    showBarAnimation();
+}
+
+void FrmMain::showBarAnimation()
+{
+    Timer3->setEnabled(m_barAnimation.phase() == BarAnimation::Phase::Growing);
+    Timer4->setEnabled(m_barAnimation.phase() == BarAnimation::Phase::Shrinking);
+    StatusBar1->setVisible(m_barAnimation.isBarVisible());
+    applyHeight();
+}
+
+// The height is kept in twips and mapped once per change, so the part below the menu bar is
+// exactly the design's client height on every tick: reading the pixel height back and adding a
+// rounded step would drift. A window manager's frame lies outside and does not move the bounds.
+void FrmMain::applyHeight()
+{
+    const int width = Twips::toPixels(10110);
+    int menuHeight = 0;
+    if (QMenuBar *menu = menuBar(); !menu->isHidden() && !menu->isNativeMenuBar()) {
+        menuHeight = menu->heightForWidth(width);
+        if (menuHeight < 0)
+            menuHeight = menu->sizeHint().height();
+    }
+    setFixedSize(width, menuHeight + Twips::toPixels(m_barAnimation.clientHeight()));
+}
+
+void FrmMain::StatusBar1_PanelClick(StatusPanel *panel)
+{
+    StatusBar1->refresh();
+    const auto report = [this](const QString &text, const QString &title) {
+        m_services.messages.show(text, title, MessageBox::Icon::None);
+    };
+    const auto reportLock = [&](const QString &key) {
+        const bool on = StatusBar1->panel(panel->index())->isPanelEnabled();
+        report(key + (on ? QStringLiteral(" is ON") : QStringLiteral(" is OFF")),
+            key + QStringLiteral(" Status"));
+    };
+    const QLocale locale = QLocale::system();
+    switch (panel->index()) {
+    case 1:
+        m_windows.statusDialog.show();
+        break;
+    case 2:
+        reportLock(QStringLiteral("Num Lock"));
+        break;
+    case 3:
+        reportLock(QStringLiteral("Caps Lock"));
+        break;
+    case 4:
+        reportLock(QStringLiteral("Scroll Lock"));
+        break;
+    case 5:
+        report(locale.toString(m_clock.now().time(),
+                   ClockFormats::messageTime(locale.timeFormat(QLocale::LongFormat))),
+            QStringLiteral("Time"));
+        break;
+    case 6:
+        report(locale.toString(m_clock.now().date(), QLocale::ShortFormat), QStringLiteral("Date"));
+        break;
+    default:
+        break;
+    }
 }
 
 void FrmMain::MenuAboutApp_Click()
@@ -305,7 +412,7 @@ bool FrmMain::saveSettings()
         m_settings.write(SettingsFile::Mode, m_modeC2A ? QStringLiteral("1") : QStringLiteral("0"));
         m_settings.write(SettingsFile::StatusBar,
             MenuViewStBar->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-        StatusBar1->repaint();
+        StatusBar1->refresh();
         PanelMask::Visibility visible;
         for (int i = 0; i < PanelMask::panelCount; ++i)
             visible[i] = StatusBar1->panel(PanelMask::firstPanel + i)->isShown();
@@ -324,24 +431,26 @@ void FrmMain::InitStatusBar()
     using Style = StatusPanel::Style;
     StatusBar1->hide();
     StatusBar1->setFont(arial(10, false));
-    StatusBar1->setFixedHeight(Twips::toPixels(300));
-    for (Style style :
-        { Style::NumLock, Style::CapsLock, Style::ScrollLock, Style::Time, Style::Date })
-        StatusBar1->addPanel(style);
+    StatusBar1->setHeight(300);
+    StatusBar1->addPanel(2, Style::NumLock);
+    StatusBar1->addPanel(3, Style::CapsLock);
+    StatusBar1->addPanel(4, Style::ScrollLock);
+    StatusBar1->addPanel(5, Style::Time);
+    StatusBar1->addPanel(6, Style::Date);
 
     StatusPanel *caption = StatusBar1->panel(1);
     caption->setText(QStringLiteral("Status Bar :"));
-    caption->setMinimumWidth(Twips::toPixels(1000));
-    const int widths[] = { 700, 700, 700, 1500, 1500 };
-    for (int index = 2; index <= 6; ++index) {
-        StatusPanel *panel = StatusBar1->panel(index);
-        panel->setAlignment(Qt::AlignCenter);
-        panel->setFixedWidth(Twips::toPixels(widths[index - 2]));
-    }
+    caption->setAutoSize(StatusPanel::AutoSize::Spring);
+    for (int index = 2; index <= 6; ++index)
+        StatusBar1->panel(index)->setAlignment(Qt::AlignCenter);
+    caption->setMinWidth(1000);
+    const double widths[] = { 700, 700, 700, 1500, 1500 };
+    for (int index = 2; index <= 6; ++index)
+        StatusBar1->panel(index)->setWidth(widths[index - 2]);
     const char *tooltips[] = { "Click to Customize Status Bar", "Num Lock Status",
         "Caps Lock Status", "Scroll Lock Status", "Time", "Date" };
     for (int index = 1; index <= 6; ++index)
-        StatusBar1->panel(index)->setToolTip(QString::fromLatin1(tooltips[index - 1]));
+        StatusBar1->panel(index)->setToolTipText(QString::fromLatin1(tooltips[index - 1]));
 }
 
 void FrmMain::applyPanelMask(const QString &mask)
@@ -352,6 +461,6 @@ void FrmMain::applyPanelMask(const QString &mask)
     const PanelMask::Visibility visible = PanelMask::visibility(Text4->text());
     for (int i = 0; i < PanelMask::panelCount; ++i) {
         if (!visible[i])
-            StatusBar1->panel(PanelMask::firstPanel + i)->hide();
+            StatusBar1->panel(PanelMask::firstPanel + i)->setShown(false);
     }
 }

@@ -1,17 +1,23 @@
 #pragma once
 
 #include "platform/message_box.h"
+#include "statusbar/bar_animation.h"
 
 #include <QMainWindow>
+#include <QMargins>
 #include <cstdint>
 #include <memory>
 
+class Clock;
 class Label;
+class LockKeyState;
+class PanelVisibility;
 class QAction;
 class QPushButton;
 struct SecondaryWindows;
 class SettingsStore;
 class StatusBar;
+class StatusPanel;
 class TextBox;
 class WindowTimer;
 struct Services;
@@ -24,14 +30,18 @@ class FrmMain : public QMainWindow
 
 public:
     FrmMain(Services &services, SettingsStore &settings, SecondaryWindows &windows,
-        QWidget *parent = nullptr);
+        LockKeyState &lockKeys, const Clock &clock, QWidget *parent = nullptr);
     ~FrmMain() override;
 
     // Reads and applies the settings; ends the program with a message when one is missing or
     // damaged. Shows the window unless a first run hands it to the welcome window.
     void Form_Load();
 
+    // The status bar's panels, for the Customize Status Bar dialog.
+    PanelVisibility &statusBarPanels();
+
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -46,6 +56,12 @@ private:
     void Form_Unload();
     void CmdExit_Click();
     void MenuViewStBar_Click();
+    void Timer3_Timer();
+    void Timer4_Timer();
+    void StatusBar1_PanelClick(StatusPanel *panel);
+    void showBarAnimation();
+    void applyHeight();
+    void centreOnScreen(const QMargins &frame);
     void MenuAboutApp_Click();
 
     void Text1_KeyPress(std::int16_t &code);
@@ -75,10 +91,13 @@ private:
     Services &m_services;
     SettingsStore &m_settings;
     SecondaryWindows &m_windows;
+    const Clock &m_clock;
 
     bool m_modeC2A = true;
     QString m_charAbbr;
     bool m_centred = false;
+    QMargins m_expectedFrame;
+    BarAnimation m_barAnimation;
 
     Label *Lbl1 = nullptr;
     Label *Lbl2 = nullptr;
@@ -98,4 +117,6 @@ private:
 
     std::unique_ptr<WindowTimer> Timer1;
     std::unique_ptr<WindowTimer> Timer2;
+    std::unique_ptr<WindowTimer> Timer3;
+    std::unique_ptr<WindowTimer> Timer4;
 };

@@ -95,16 +95,20 @@ void FrmMain::clearResult()
 // write a code's name next to the other mode's result.
 void FrmMain::MenuModeC2A_Click()
 {
-    if (m_modeC2A)
+    if (m_modeC2A) {
+        setModeFlag(true);
         return;
+    }
     Timer1->setEnabled(false);
     switchMode(true);
 }
 
 void FrmMain::MenuModeA2C_Click()
 {
-    if (!m_modeC2A)
+    if (!m_modeC2A) {
+        setModeFlag(false);
         return;
+    }
     switchMode(false);
 }
 

@@ -1,5 +1,8 @@
 #include "frm_main.h"
+#include "platform/clock.h"
+#include "platform/lock_key_state.h"
 #include "platform/message_box.h"
+#include "platform/platform_choice.h"
 #include "platform/process.h"
 #include "platform/services.h"
 #include "platform/system_beep.h"
@@ -13,7 +16,13 @@
 
 int main(int argc, char *argv[])
 {
+    const std::optional<QByteArray> platform = preferredQtPlatform(qgetenv("QT_QPA_PLATFORM"),
+        qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_SESSION_TYPE"), qgetenv("DISPLAY"));
+    if (platform)
+        qputenv("QT_QPA_PLATFORM", *platform);
     QApplication application(argc, argv);
+    if (platform) // the choice is this program's, not one for the programs it starts
+        qunsetenv("QT_QPA_PLATFORM");
     QApplication::setApplicationName(applicationTitle);
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QIcon icon;
@@ -27,9 +36,12 @@ int main(int argc, char *argv[])
     RealProcessControl process;
     Services services { timers, messages, beep, process };
 
+    const std::unique_ptr<LockKeyState> lockKeys = createLockKeyState();
+    SystemClock clock;
+
     SettingsStore settings(QCoreApplication::applicationDirPath());
     SecondaryWindows windows;
-    FrmMain mainWindow(services, settings, windows);
+    FrmMain mainWindow(services, settings, windows, *lockKeys, clock);
     installWindowFactories(windows, services, mainWindow);
     mainWindow.Form_Load();
     return QApplication::exec();

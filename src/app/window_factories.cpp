@@ -1,7 +1,9 @@
 #include "window_factories.h"
 
 #include "frm_main.h"
+#include "platform/window_placement.h"
 #include "secondary_windows.h"
+#include "statusbar/status_bar_dialog.h"
 #include "welcome/frm_wlcm.h"
 
 void installWindowFactories(SecondaryWindows &windows, Services &services, FrmMain &mainWindow)
@@ -12,5 +14,13 @@ void installWindowFactories(SecondaryWindows &windows, Services &services, FrmMa
             mainWindow.raise();
             mainWindow.activateWindow();
         });
+    });
+    windows.statusDialog.setFactory([&mainWindow] {
+        auto *dialog = new Status_Bar_Dialog(mainWindow.statusBarPanels());
+        // It has no owner window to be centred on; over the main window is where the user looks.
+        // Its frame will be much like the main window's.
+        const QMargins frame = WindowPlacement::frameNow(&mainWindow);
+        WindowPlacement::centre(dialog, mainWindow.geometry().marginsAdded(frame).center(), frame);
+        return dialog;
     });
 }

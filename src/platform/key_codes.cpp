@@ -11,6 +11,12 @@ std::optional<std::int16_t> controlCombination(int key, bool shift)
     if (key >= Qt::Key_A && key <= Qt::Key_Z)
         return static_cast<std::int16_t>(key - Qt::Key_A + 1);
     switch (key) {
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_At:
+        return 0;
+    case Qt::Key_2:
+        return shift ? std::optional<std::int16_t>(0) : std::nullopt;
     case Qt::Key_BracketLeft:
         return 27;
     case Qt::Key_Backslash:

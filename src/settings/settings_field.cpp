@@ -1,7 +1,8 @@
 #include "settings_field.h"
 
+#include "app/conversion.h"
+
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -44,25 +45,13 @@ std::optional<QByteArray> SettingsField::first(const QByteArray &data)
 
 SettingsField::Integer SettingsField::toInteger(const QByteArray &field)
 {
-    const QByteArray text = trimmedBlanks(field);
-    qsizetype at = 0;
-    const bool negative = at < text.size() && text.at(at) == '-';
-    if (at < text.size() && (text.at(at) == '-' || text.at(at) == '+'))
-        ++at;
-    if (at == text.size())
+    const std::optional<double> number = toNumber(field);
+    if (!number)
         return { Integer::NotANumber, 0 };
-    long magnitude = 0;
-    for (; at < text.size(); ++at) {
-        if (!isDigit(text.at(at)))
-            return { Integer::NotANumber, 0 };
-        // Keep counting digits past the limit so "99999x" is still reported as not a number.
-        magnitude = std::min<long>(magnitude * 10 + (text.at(at) - '0'), 1L << 20);
-    }
-    const long value = negative ? -magnitude : magnitude;
-    if (value < std::numeric_limits<std::int16_t>::min()
-        || value > std::numeric_limits<std::int16_t>::max())
-        return { Integer::OutOfRange, 0 };
-    return { Integer::Ok, static_cast<std::int16_t>(value) };
+    // A hand-edited "1.0" means 1; the 16-bit read rounds a half to the even neighbour.
+    if (const std::optional<std::int16_t> value = Conversion::toCode(*number))
+        return { Integer::Ok, *value };
+    return { Integer::OutOfRange, 0 };
 }
 
 std::optional<double> SettingsField::toNumber(const QByteArray &field)

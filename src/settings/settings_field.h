@@ -20,7 +20,8 @@ struct Integer
     std::int16_t value;
 };
 
-// An optional sign and decimal digits, blanks around them allowed.
+// A decimal number (as toNumber reads it) rounded to the nearest whole number, a half going to
+// the even neighbour.
 Integer toInteger(const QByteArray &field);
 
 // A decimal number, with fraction and exponent allowed; nothing for text.

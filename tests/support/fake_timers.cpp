@@ -51,6 +51,7 @@ void FakeTimers::advance(int ms)
         if (!next)
             break;
         m_now = next->dueAt;
+        ++m_fired;
         next->fire();
     }
     m_now = target;

@@ -14,9 +14,12 @@ public:
 
     void advance(int ms);
     int now() const { return m_now; }
+    // How many ticks have fired so far: the wake-ups a real timer would have cost.
+    int fired() const { return m_fired; }
 
 private:
     friend class FakeTimer;
     std::vector<class FakeTimer *> m_timers;
     int m_now = 0;
+    int m_fired = 0;
 };

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+enum class LockKey { NumLock, CapsLock, ScrollLock };
+
+// Whether the keyboard's lock keys are on, as every program sees them, with a notice when one
+// changes, so that nothing has to poll the keyboard.
+class LockKeyState : public QObject
+{
+    Q_OBJECT
+
+public:
+    virtual bool isOn(LockKey key) const = 0;
+
+Q_SIGNALS:
+    void changed();
+};
+
+// Where the platform cannot tell (no X server, a session without one), every lock reads as off.
+class NoLockKeyState final : public LockKeyState
+{
+public:
+    bool isOn(LockKey) const override { return false; }
+};
+
+// The backend of the platform the program runs on. Needs the QGuiApplication.
+std::unique_ptr<LockKeyState> createLockKeyState();

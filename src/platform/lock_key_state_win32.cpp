@@ -1,0 +1,42 @@
+#include "lock_key_state.h"
+
+#include "win32/lock_keys.h"
+
+namespace {
+
+Win32LockKeys::Key toWin32(LockKey key)
+{
+    switch (key) {
+    case LockKey::NumLock:
+        return Win32LockKeys::Key::NumLock;
+    case LockKey::CapsLock:
+        return Win32LockKeys::Key::CapsLock;
+    case LockKey::ScrollLock:
+        break;
+    }
+    return Win32LockKeys::Key::ScrollLock;
+}
+
+class Win32LockKeyState final : public LockKeyState
+{
+public:
+    Win32LockKeyState()
+    {
+        // The hook runs inside the system's key dispatch, which must not wait for the repaint;
+        // the notice goes out once the event loop is back.
+        Win32LockKeys::startWatching([this] {
+            QMetaObject::invokeMethod(
+                this, [this] { Q_EMIT changed(); }, Qt::QueuedConnection);
+        });
+    }
+    ~Win32LockKeyState() override { Win32LockKeys::stopWatching(); }
+
+    bool isOn(LockKey key) const override { return Win32LockKeys::isOn(toWin32(key)); }
+};
+
+} // namespace
+
+std::unique_ptr<LockKeyState> createLockKeyState()
+{
+    return std::make_unique<Win32LockKeyState>();
+}

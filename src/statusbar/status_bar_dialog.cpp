@@ -1,0 +1,208 @@
+#include "status_bar_dialog.h"
+
+#include "panel_mask.h"
+#include "panel_visibility.h"
+#include "platform/twips.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+const QColor lavender(192, 192, 255);
+
+QFont arialBold(double pointSize)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(pointSize);
+    font.setBold(true);
+    return font;
+}
+
+// The frame's caption is white; what it holds keeps the system's text colours.
+void setColours(QWidget *widget, const QColor &text)
+{
+    QPalette palette = QApplication::palette(widget);
+    palette.setColor(QPalette::Window, lavender);
+    palette.setColor(QPalette::WindowText, text);
+    widget->setPalette(palette);
+}
+
+template<typename Control>
+Control *makeControl(const char *designName, const QString &caption, QWidget *parent)
+{
+    auto *control = new Control(caption, parent);
+    control->setObjectName(QLatin1String(designName));
+    control->setAccessibleName(QString(caption).remove(u'&'));
+    return control;
+}
+
+// A click anywhere in the box's designed area counts, not only on its mark and caption.
+class CheckBox final : public QCheckBox
+{
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
+};
+
+// An option button that the user can select but not clear: only selecting the other one of the
+// pair, or code, clears it. Not auto-exclusive, so that code can leave both clear.
+class OptionButton final : public QRadioButton
+{
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
+    void nextCheckState() override { setChecked(true); }
+};
+
+} // namespace
+
+Status_Bar_Dialog::Status_Bar_Dialog(PanelVisibility &panels, QWidget *parent)
+    : Form(QStringLiteral("Status_Bar_Dialog"), parent)
+    , m_panels(panels)
+{
+    setWindowTitle(QStringLiteral("Customize Status Bar"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(Twips::toPixels(5550), Twips::toPixels(5355));
+    setColours(this, QApplication::palette().color(QPalette::WindowText));
+    setAutoFillBackground(true);
+    createControls();
+    Form_Load();
+}
+
+void Status_Bar_Dialog::createControls()
+{
+    Close = makeControl<QPushButton>("Close", QStringLiteral("C&lose"), this);
+    Close->setFont(arialBold(9.75));
+    Close->setDefault(true);
+    Twips::place(Close, 3600, 4440, 1455, 375);
+    connect(Close, &QPushButton::clicked, this, &Status_Bar_Dialog::Close_Click);
+
+    Frame1 = makeControl<QGroupBox>("Frame1", QStringLiteral("Show/Hide Contents"), this);
+    Frame1->setFont(arialBold(8.25));
+    setColours(Frame1, Qt::white);
+    Twips::place(Frame1, 480, 480, 4575, 3500);
+
+    const QColor systemText = QApplication::palette().color(QPalette::WindowText);
+    const char *names[] = { "Check1_0", "Check1_1", "Check1_2", "Check1_3", "Check1_4" };
+    const char *captions[] = { "&Num Lock", "C&aps Lock", "S&croll Lock", "&Time", "&Date" };
+    for (int k = 0; k < PanelMask::panelCount; ++k) {
+        QCheckBox *box = makeControl<CheckBox>(names[k], QLatin1String(captions[k]), Frame1);
+        box->setProperty("index", k);
+        Twips::place(box, 300, 500 + 500 * k, 2000, 495);
+        Check1[k] = box;
+        connect(box, &QCheckBox::toggled, this, [this, k] { Check1_Click(k); });
+    }
+    Option1 = makeControl<OptionButton>("Option1", QStringLiteral("&Show All"), Frame1);
+    Option2 = makeControl<OptionButton>("Option2", QStringLiteral("&Hide All"), Frame1);
+    Twips::place(Option1, 3000, 500, 1215, 495);
+    Twips::place(Option2, 3000, 1000, 1215, 495);
+    // The two make one group: selecting one clears the other, and only selecting runs a click.
+    for (QRadioButton *option : { Option1, Option2 }) {
+        option->setAutoExclusive(false);
+        connect(option, &QRadioButton::toggled, this, [this, option](bool selected) {
+            if (!selected)
+                return;
+            (option == Option1 ? Option2 : Option1)->setChecked(false);
+            if (option == Option1)
+                Option1_Click();
+            else
+                Option2_Click();
+        });
+    }
+    for (QWidget *control : Frame1->findChildren<QWidget *>()) {
+        control->setFont(arialBold(9));
+        setColours(control, systemText);
+    }
+
+    QWidget *previous = Close;
+    for (QWidget *next : { static_cast<QWidget *>(Check1[0]), static_cast<QWidget *>(Check1[1]),
+             static_cast<QWidget *>(Check1[2]), static_cast<QWidget *>(Check1[3]),
+             static_cast<QWidget *>(Check1[4]), static_cast<QWidget *>(Option1),
+             static_cast<QWidget *>(Option2) }) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    Close->setFocus(Qt::OtherFocusReason);
+}
+
+void Status_Bar_Dialog::Form_Load()
+{
+    bool anyShown = false;
+    bool anyHidden = false;
+    for (int p = PanelMask::firstPanel; p < PanelMask::firstPanel + PanelMask::panelCount; ++p) {
+        if (m_panels.isPanelShown(p)) {
+            Check1[p - PanelMask::firstPanel]->setChecked(true);
+            anyShown = true;
+        } else {
+            anyHidden = true;
+        }
+    }
+    if (!anyHidden)
+        Option1->setChecked(true);
+    if (!anyShown)
+        Option2->setChecked(true);
+}
+
+void Status_Bar_Dialog::Check1_Click(int index)
+{
+    m_panels.setPanelShown(index + PanelMask::firstPanel, Check1[index]->isChecked());
+    for (const QCheckBox *box : Check1) {
+        if (box->isChecked())
+            m_anyTicked = true;
+        else
+            m_anyClear = true;
+    }
+    Option1->setChecked(!m_anyClear);
+    Option2->setChecked(!m_anyTicked);
+    m_anyTicked = false;
+    m_anyClear = false;
+}
+
+void Status_Bar_Dialog::Option1_Click()
+{
+    for (int k = 0; k < PanelMask::panelCount; ++k) {
+        Check1[k]->setChecked(true);
+        m_panels.setPanelShown(k + PanelMask::firstPanel, true);
+    }
+}
+
+void Status_Bar_Dialog::Option2_Click()
+{
+    for (int k = 0; k < PanelMask::panelCount; ++k) {
+        Check1[k]->setChecked(false);
+        m_panels.setPanelShown(k + PanelMask::firstPanel, false);
+    }
+}
+
+void Status_Bar_Dialog::Close_Click()
+{
+    unload();
+}
+
+// Close is both the default and the cancel button; outside a QDialog Qt gives neither.
+void Status_Bar_Dialog::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+            Close_Click();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    Form::keyPressEvent(event);
+}

@@ -1,0 +1,82 @@
+#include "platform/win32/lock_keys.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+namespace {
+
+// Presses and releases a key as a keyboard would, for every program at once.
+void pressAndRelease(WORD key)
+{
+    INPUT input[2] = {};
+    input[0].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = key;
+    input[1] = input[0];
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ASSERT_EQ(SendInput(2, input, sizeof(INPUT)), 2u);
+}
+
+// The hook is called from this thread's message loop, so the test runs one until the notice it
+// waits for has come, or gives up after a generous while.
+bool pumpUntil(const int &notices, int wanted)
+{
+    const DWORD end = GetTickCount() + 5000;
+    MSG message;
+    while (notices < wanted && GetTickCount() < end) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+        Sleep(1);
+    }
+    return notices >= wanted;
+}
+
+struct LockKeyCase
+{
+    const char *name;
+    Win32LockKeys::Key key;
+    WORD virtualKey;
+};
+
+TEST(Win32LockKeysTest, ReleasingALockKeyNoticesAndTogglesIt)
+{
+    const LockKeyCase cases[] = {
+        { "Num Lock", Win32LockKeys::Key::NumLock, VK_NUMLOCK },
+        { "Caps Lock", Win32LockKeys::Key::CapsLock, VK_CAPITAL },
+        { "Scroll Lock", Win32LockKeys::Key::ScrollLock, VK_SCROLL },
+    };
+    for (const LockKeyCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        int notices = 0;
+        ASSERT_TRUE(Win32LockKeys::startWatching([&] { ++notices; }));
+        const bool before = Win32LockKeys::isOn(c.key);
+        pressAndRelease(c.virtualKey);
+        ASSERT_TRUE(pumpUntil(notices, 1));
+        EXPECT_NE(Win32LockKeys::isOn(c.key), before);
+        pressAndRelease(c.virtualKey); // leave the key as it was
+        ASSERT_TRUE(pumpUntil(notices, 2));
+        EXPECT_EQ(Win32LockKeys::isOn(c.key), before);
+        Win32LockKeys::stopWatching();
+    }
+}
+
+// Keys reach the hook in order, so a lock key pressed last shows when the ones before it are done.
+TEST(Win32LockKeysTest, OtherKeysAndAStoppedWatchGiveNoNotice)
+{
+    int notices = 0;
+    ASSERT_TRUE(Win32LockKeys::startWatching([&] { ++notices; }));
+    pressAndRelease(VK_SHIFT);
+    pressAndRelease(VK_SCROLL);
+    ASSERT_TRUE(pumpUntil(notices, 1));
+    Win32LockKeys::stopWatching();
+    pressAndRelease(VK_SCROLL); // back as it was, unwatched
+
+    int laterNotices = 0;
+    ASSERT_TRUE(Win32LockKeys::startWatching([&] { ++laterNotices; }));
+    pressAndRelease(VK_CAPITAL);
+    pressAndRelease(VK_CAPITAL);
+    ASSERT_TRUE(pumpUntil(laterNotices, 2));
+    Win32LockKeys::stopWatching();
+    EXPECT_EQ(notices, 1);
+}
+
+} // namespace
