@@ -27,15 +27,6 @@ struct Run
         installWindowFactories(windows, fakes.services, window);
     }
 
-    // The secondary windows' timers come from this run's fakes, so the windows must be gone
-    // before the fakes are, including those whose unloading left a deferred delete behind.
-    ~Run()
-    {
-        for (WindowSlot *slot : windows.all())
-            delete slot->window();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
     template<typename T = QWidget> T *find(const char *name) const
     {
         T *found = window.findChild<T *>(QLatin1String(name));

@@ -28,10 +28,18 @@ void Form::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+WindowSlot::~WindowSlot()
+{
+    for (const QPointer<Form> &form : m_windows)
+        delete form.data();
+}
+
 Form *WindowSlot::show()
 {
-    if (!window() && m_factory)
-        m_window = m_factory();
+    if (!window() && m_factory) {
+        std::erase_if(m_windows, [](const QPointer<Form> &gone) { return gone.isNull(); });
+        m_windows.emplace_back(m_factory());
+    }
     Form *form = window();
     if (form) {
         form->show();
@@ -55,5 +63,6 @@ void WindowSlot::unload()
 
 Form *WindowSlot::window() const
 {
-    return m_window && !m_window->isUnloaded() ? m_window.data() : nullptr;
+    Form *form = m_windows.empty() ? nullptr : m_windows.back().data();
+    return form && !form->isUnloaded() ? form : nullptr;
 }

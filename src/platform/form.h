@@ -40,6 +40,13 @@ class WindowSlot
 public:
     using Factory = std::function<Form *()>;
 
+    WindowSlot() = default;
+    // The windows go with their slot, unloaded ones whose deletion is still pending too, so none
+    // outlives the services its factory handed it.
+    ~WindowSlot();
+    WindowSlot(const WindowSlot &) = delete;
+    WindowSlot &operator=(const WindowSlot &) = delete;
+
     void setFactory(Factory factory) { m_factory = std::move(factory); }
 
     // Creates the window if it is not loaded, then shows it, brings it to the front and
@@ -52,5 +59,6 @@ public:
 
 private:
     Factory m_factory;
-    QPointer<Form> m_window;
+    // The current window last, after unloaded ones whose deletion is still pending.
+    std::vector<QPointer<Form>> m_windows;
 };
