@@ -3,6 +3,7 @@
 #include "window_timer.h"
 
 #include <QCloseEvent>
+#include <QMouseEvent>
 
 Form::Form(const QString &designName, QWidget *parent)
     : QWidget(parent)
@@ -19,6 +20,12 @@ WindowTimer *Form::addTimer(std::unique_ptr<WindowTimer> timer)
     return m_timers.back().get();
 }
 
+void Form::setSurfaceMoveHandler(std::function<void()> handler)
+{
+    m_surfaceMove = std::move(handler);
+    setMouseTracking(true);
+}
+
 void Form::closeEvent(QCloseEvent *event)
 {
     onUnload();
@@ -26,6 +33,15 @@ void Form::closeEvent(QCloseEvent *event)
         timer->setEnabled(false);
     m_unloaded = true;
     event->accept();
+    Q_EMIT unloaded();
+}
+
+void Form::mouseMoveEvent(QMouseEvent *event)
+{
+    // A move that a control ignores travels up to the form, but it still lies over that control.
+    if (m_surfaceMove && !childAt(event->position().toPoint()))
+        m_surfaceMove();
+    QWidget::mouseMoveEvent(event);
 }
 
 WindowSlot::~WindowSlot()

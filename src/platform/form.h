@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+class QMouseEvent;
 class WindowTimer;
 
 // A secondary window. It exists from its first show until it is unloaded; unloading destroys it
@@ -21,16 +22,25 @@ public:
     bool isUnloaded() const { return m_unloaded; }
     void unload() { close(); }
 
+Q_SIGNALS:
+    void unloaded();
+
 protected:
     // The form keeps the timer; it stops when the form is unloaded, although the form itself is
     // deleted only once control is back in the event loop.
     WindowTimer *addTimer(std::unique_ptr<WindowTimer> timer);
 
+    // Moves of the pointer over the form's own surface, where no control lies. A move over a
+    // control never counts, whether or not the control handles it itself.
+    void setSurfaceMoveHandler(std::function<void()> handler);
+
     void closeEvent(QCloseEvent *event) final;
+    void mouseMoveEvent(QMouseEvent *event) override;
     virtual void onUnload() { }
 
 private:
     std::vector<std::unique_ptr<WindowTimer>> m_timers;
+    std::function<void()> m_surfaceMove;
     bool m_unloaded = false;
 };
 
