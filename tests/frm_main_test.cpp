@@ -3,6 +3,7 @@
 #include "app/window_factories.h"
 #include "app_folder.h"
 #include "fake_services.h"
+#include "fake_url_opener.h"
 #include "key_input.h"
 #include "platform/text_box.h"
 #include "settings/settings_store.h"
@@ -24,7 +25,7 @@ struct Run
     explicit Run(const QStringList &values = { "0", "1", "0", "11111" })
         : folder(values)
     {
-        installWindowFactories(windows, fakes.services, window);
+        installWindowFactories(windows, fakes.services, urls, window);
     }
 
     template<typename T = QWidget> T *find(const char *name) const
@@ -49,6 +50,7 @@ struct Run
 
     AppFolder folder;
     FakeServices fakes;
+    FakeUrlOpener urls;
     SettingsStore settings { folder.path() };
     SecondaryWindows windows;
     FrmMain window { fakes.services, settings, windows };

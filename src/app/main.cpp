@@ -3,6 +3,7 @@
 #include "platform/process.h"
 #include "platform/services.h"
 #include "platform/system_beep.h"
+#include "platform/url_opener.h"
 #include "platform/window_timer.h"
 #include "secondary_windows.h"
 #include "settings/settings_store.h"
@@ -26,11 +27,12 @@ int main(int argc, char *argv[])
     QtSystemBeep beep;
     RealProcessControl process;
     Services services { timers, messages, beep, process };
+    SystemUrlOpener urls;
 
     SettingsStore settings(QCoreApplication::applicationDirPath());
     SecondaryWindows windows;
     FrmMain mainWindow(services, settings, windows);
-    installWindowFactories(windows, services, mainWindow);
+    installWindowFactories(windows, services, urls, mainWindow);
     mainWindow.Form_Load();
     return QApplication::exec();
 }

@@ -22,6 +22,13 @@ void Label::setCaption(const QString &caption)
         adjustSize();
 }
 
+void Label::setTextColour(const QColor &colour)
+{
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    setPalette(palette);
+}
+
 void Label::changeEvent(QEvent *event)
 {
     QLabel::changeEvent(event);

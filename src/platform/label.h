@@ -14,6 +14,7 @@ public:
 
     void setAutoSize(bool autoSize);
     void setCaption(const QString &caption);
+    void setTextColour(const QColor &colour);
 
 protected:
     void changeEvent(QEvent *event) override;
