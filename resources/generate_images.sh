@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Draws the application icon at every size the program and the Windows build
-# use, and packs them into app.ico. The results are committed, so this only
-# needs running again after changing the design below.
+# use, and packs them into app.ico; then the About window's logo and the
+# backgrounds of the About window and the author page. The results are
+# committed, so this only needs running again after changing the design below.
 #
 # Each size is drawn on its own pixel grid rather than scaled down from the
 # largest one: scaled-down text turns to mush, and the small sizes need their
@@ -23,7 +24,8 @@ orange="#F28C28"
 brand="QM"
 product="Glyphorbitaloscopex"
 out=resources/icons
-mkdir -p "$out"
+about=resources/about
+mkdir -p "$out" "$about"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -44,14 +46,14 @@ text_layer()
 
 height_of() { convert "$1" -format '%h' info:; }
 
-# draw SIZE RIM_INSET BRAND_PT BRAND_AA BRAND_Y NAME_PT NAME_Y
+# draw FILE SIZE RIM_INSET BRAND_PT BRAND_AA BRAND_Y NAME_PT NAME_Y
 # The rim is one pixel wide below 128 px and two at 128. BRAND_AA is "aa" or
 # "sharp": at 16 px unsmoothed letters read better than grey blurs. A BRAND_Y
 # of "centre" centres the brand mark; a NAME_PT of 0 leaves the product name
 # out, since below 48 px it is only a smudge.
 draw()
 {
-    local size=$1 inset=$2 brand_pt=$3 brand_aa=$4 brand_y=$5 name_pt=$6 name_y=$7
+    local file=$1 size=$2 inset=$3 brand_pt=$4 brand_aa=$5 brand_y=$6 name_pt=$7 name_y=$8
     local rim=1
     ((size >= 128)) && rim=2
     local last=$((size - 1))
@@ -74,18 +76,79 @@ draw()
         "${layers[@]}" \
         -alpha off -type TrueColor -depth 8 \
         -strip -define png:exclude-chunks=date,time \
-        "PNG24:$out/app-$size.png"
+        "PNG24:$file"
 }
 
-#    size inset brand_pt brand_aa brand_y name_pt name_y
-draw 128  4     66       aa       20      10      95
-draw  64  2     33       aa       10      5       47
-draw  48  2     25       aa       7       4       35
-draw  32  1     16       aa       centre  0       0
-draw  24  1     12       aa       centre  0       0
-draw  16  0     8        sharp    centre  0       0
+#    file               size inset brand_pt brand_aa brand_y name_pt name_y
+draw "$out/app-128.png" 128  4     66       aa       20      10      95
+draw "$out/app-64.png"   64  2     33       aa       10      5       47
+draw "$out/app-48.png"   48  2     25       aa       7       4       35
+draw "$out/app-32.png"   32  1     16       aa       centre  0       0
+draw "$out/app-24.png"   24  1     12       aa       centre  0       0
+draw "$out/app-16.png"   16  0     8        sharp    centre  0       0
 
 convert "$out/app-16.png" "$out/app-24.png" "$out/app-32.png" \
     "$out/app-48.png" "$out/app-64.png" "$out/app-128.png" "$out/app.ico"
 
-echo "Icons written to $out/"
+# The backgrounds are PNG rather than JPEG: Qt reads PNG without a plugin, so
+# the pictures cannot go missing from a deployment.
+png_out() { echo -alpha off -type TrueColor -depth 8 -strip -define png:exclude-chunks=date,time; }
+
+# flower CX CY RADIUS ANGLE: five round yellow petals about an orange heart.
+flower()
+{
+    local cx=$1 cy=$2 r=$3 angle=$4 i draw=""
+    for ((i = 0; i < 5; i++)); do
+        draw+="push graphic-context translate $cx,$cy rotate $((angle + i * 72)) "
+        draw+="fill #F6CF2E ellipse 0,-$((r * 6 / 10)) $((r * 3 / 10)),$((r / 2)) 0,360 "
+        draw+="pop graphic-context "
+    done
+    echo "$draw fill #E39A2A circle $cx,$cy $((cx + r * 22 / 100)),$cy "
+}
+
+# daisy CX CY RADIUS PETALS: narrow white petals about a yellow heart.
+daisy()
+{
+    local cx=$1 cy=$2 r=$3 petals=$4 i draw=""
+    for ((i = 0; i < petals; i++)); do
+        draw+="push graphic-context translate $cx,$cy rotate $((i * 360 / petals)) "
+        draw+="fill white stroke #D9D2B0 stroke-width 1 "
+        draw+="ellipse 0,-$((r * 55 / 100)) $((r * 9 / 100)),$((r * 42 / 100)) 0,360 "
+        draw+="pop graphic-context "
+    done
+    echo "$draw fill #F2B51C stroke #D99A10 circle $cx,$cy $((cx + r * 18 / 100)),$cy "
+}
+
+# fade FILE OPACITY DRAWING: a drawing on a transparent 600 x 400 layer,
+# faded so that text over it stays easy to read.
+fade()
+{
+    convert -size 600x400 xc:none -draw "$3" -channel A -evaluate multiply "$2" +channel "$1"
+}
+
+#    file              size inset brand_pt brand_aa brand_y name_pt name_y
+draw "$about/logo.png" 70   2     34       aa       12      6       52
+
+# The About window: a green band down the left edge behind the logo and the
+# "X", an orange band along the top behind the title and the arrow, a pale
+# cream field with faded flowers in its lower left, and a bevelled rim.
+fade "$work/flowers.png" 0.35 "$(flower 150 330 40 0) $(flower 228 366 28 20) \
+    $(flower 118 252 22 40) $(flower 205 290 18 10) $(flower 290 378 16 50)"
+# shellcheck disable=SC2046  # png_out is a list of options
+convert -size 600x400 xc:#FBF3DC "$work/flowers.png" -composite \
+    \( -size 510x65 gradient:#F59A38-#E87D1E \) -geometry +90+0 -composite \
+    \( -size 90x400 gradient:#4CA24E-#2F7D37 \) -geometry +0+0 -composite \
+    -raise 4x4 $(png_out) "PNG24:$about/about-background.png"
+
+# The author page: green at the top to yellow at the bottom over an embossed
+# texture, two faded daisies on the right, and a bevelled rim. The texture is
+# seeded noise, so it comes out the same every time.
+convert -size 600x400 xc: -seed 7 +noise Random -colorspace gray -blur 0x1.5 \
+    -shade 120x40 -auto-level +level 40%,60% "$work/texture.png"
+fade "$work/daisies.png" 0.45 "$(daisy 500 225 85 18) $(daisy 565 335 55 14)"
+# shellcheck disable=SC2046
+convert -size 600x400 gradient:#5DAE4F-#F3E15A "$work/texture.png" -compose overlay -composite \
+    "$work/daisies.png" -compose over -composite \
+    -raise 4x4 $(png_out) "PNG24:$about/author-background.png"
+
+echo "Icons written to $out/, About pictures to $about/"

@@ -5,6 +5,8 @@
 #include "fake_clock.h"
 #include "fake_lock_keys.h"
 #include "fake_services.h"
+#include "fake_sys_info.h"
+#include "fake_url_opener.h"
 #include "key_input.h"
 #include "platform/text_box.h"
 #include "platform/twips.h"
@@ -30,16 +32,7 @@ struct Run
     explicit Run(const QStringList &values = { "0", "1", "0", "11111" })
         : folder(values)
     {
-        installWindowFactories(windows, fakes.services, window);
-    }
-
-    // The secondary windows' timers come from this run's fakes, so the windows must be gone
-    // before the fakes are, including those whose unloading left a deferred delete behind.
-    ~Run()
-    {
-        for (WindowSlot *slot : windows.all())
-            delete slot->window();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        installWindowFactories(windows, fakes.services, urls, sysInfo.services, window);
     }
 
     template<typename T = QWidget> T *find(const char *name) const
@@ -67,6 +60,8 @@ struct Run
     FakeServices fakes;
     FakeLockKeys lockKeys;
     FakeClock clock { fakes.timers, QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26, 500)) };
+    FakeUrlOpener urls;
+    FakeSysInfo sysInfo;
     SettingsStore settings { folder.path() };
     SecondaryWindows windows;
     FrmMain window { fakes.services, settings, windows, lockKeys, clock };

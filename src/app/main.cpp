@@ -1,3 +1,4 @@
+#include "about/sys_info.h"
 #include "frm_main.h"
 #include "platform/clock.h"
 #include "platform/lock_key_state.h"
@@ -6,10 +7,21 @@
 #include "platform/process.h"
 #include "platform/services.h"
 #include "platform/system_beep.h"
+#include "platform/url_opener.h"
 #include "platform/window_timer.h"
 #include "secondary_windows.h"
 #include "settings/settings_store.h"
 #include "window_factories.h"
+
+#ifdef _WIN32
+#include "platform/win32/win32_file_test.h"
+#include "platform/win32/win32_program_starter.h"
+#include "platform/win32/win32_registry.h"
+#else
+#include "platform/linux/linux_file_test.h"
+#include "platform/linux/linux_program_starter.h"
+#include "platform/linux/linux_registry.h"
+#endif
 
 #include <QApplication>
 #include <QIcon>
@@ -35,14 +47,25 @@ int main(int argc, char *argv[])
     QtSystemBeep beep;
     RealProcessControl process;
     Services services { timers, messages, beep, process };
+    SystemUrlOpener urls;
 
     const std::unique_ptr<LockKeyState> lockKeys = createLockKeyState();
     SystemClock clock;
 
     SettingsStore settings(QCoreApplication::applicationDirPath());
     SecondaryWindows windows;
+#ifdef _WIN32
+    Win32Registry registry;
+    Win32FileTest files;
+    Win32ProgramStarter programs;
+#else
+    LinuxRegistry registry;
+    LinuxFileTest files;
+    LinuxProgramStarter programs;
+#endif
+    SysInfoServices sysInfo { registry, files, programs };
     FrmMain mainWindow(services, settings, windows, *lockKeys, clock);
-    installWindowFactories(windows, services, mainWindow);
+    installWindowFactories(windows, services, urls, sysInfo, mainWindow);
     mainWindow.Form_Load();
     return QApplication::exec();
 }

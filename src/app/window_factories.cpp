@@ -1,12 +1,16 @@
 #include "window_factories.h"
 
+#include "about/frm_about.h"
+#include "about/frm_vorlix.h"
+#include "about/sys_info.h"
 #include "frm_main.h"
 #include "platform/window_placement.h"
 #include "secondary_windows.h"
 #include "statusbar/status_bar_dialog.h"
 #include "welcome/frm_wlcm.h"
 
-void installWindowFactories(SecondaryWindows &windows, Services &services, FrmMain &mainWindow)
+void installWindowFactories(SecondaryWindows &windows, Services &services, UrlOpener &urls,
+    SysInfoServices &sysInfo, FrmMain &mainWindow)
 {
     windows.welcome.setFactory([&services, &mainWindow] {
         return new FrmWlcm(services, [&mainWindow] {
@@ -23,4 +27,11 @@ void installWindowFactories(SecondaryWindows &windows, Services &services, FrmMa
         WindowPlacement::centre(dialog, mainWindow.geometry().marginsAdded(frame).center(), frame);
         return dialog;
     });
+    windows.about.setFactory([&windows, &services, &urls, &sysInfo] {
+        return new frmAbout(
+            services, urls, [&sysInfo] { return StartSysInfo(sysInfo); },
+            [&windows] { return windows.author.show(); });
+    });
+    windows.author.setFactory(
+        [&windows, &urls] { return new FrmVorlix(urls, [&windows] { windows.about.unload(); }); });
 }

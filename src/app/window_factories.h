@@ -3,6 +3,9 @@
 class FrmMain;
 struct SecondaryWindows;
 struct Services;
+class UrlOpener;
+struct SysInfoServices;
 
 // Tells each secondary window's slot how to create its window.
-void installWindowFactories(SecondaryWindows &windows, Services &services, FrmMain &mainWindow);
+void installWindowFactories(SecondaryWindows &windows, Services &services, UrlOpener &urls,
+    SysInfoServices &sysInfo, FrmMain &mainWindow);

@@ -3,6 +3,7 @@
 #include "window_timer.h"
 
 #include <QCloseEvent>
+#include <QMouseEvent>
 
 Form::Form(const QString &designName, QWidget *parent)
     : QWidget(parent)
@@ -19,6 +20,12 @@ WindowTimer *Form::addTimer(std::unique_ptr<WindowTimer> timer)
     return m_timers.back().get();
 }
 
+void Form::setSurfaceMoveHandler(std::function<void()> handler)
+{
+    m_surfaceMove = std::move(handler);
+    setMouseTracking(true);
+}
+
 void Form::closeEvent(QCloseEvent *event)
 {
     onUnload();
@@ -26,12 +33,29 @@ void Form::closeEvent(QCloseEvent *event)
         timer->setEnabled(false);
     m_unloaded = true;
     event->accept();
+    Q_EMIT unloaded();
+}
+
+void Form::mouseMoveEvent(QMouseEvent *event)
+{
+    // A move that a control ignores travels up to the form, but it still lies over that control.
+    if (m_surfaceMove && !childAt(event->position().toPoint()))
+        m_surfaceMove();
+    QWidget::mouseMoveEvent(event);
+}
+
+WindowSlot::~WindowSlot()
+{
+    for (const QPointer<Form> &form : m_windows)
+        delete form.data();
 }
 
 Form *WindowSlot::show()
 {
-    if (!window() && m_factory)
-        m_window = m_factory();
+    if (!window() && m_factory) {
+        std::erase_if(m_windows, [](const QPointer<Form> &gone) { return gone.isNull(); });
+        m_windows.emplace_back(m_factory());
+    }
     Form *form = window();
     if (form) {
         form->show();
@@ -55,5 +79,6 @@ void WindowSlot::unload()
 
 Form *WindowSlot::window() const
 {
-    return m_window && !m_window->isUnloaded() ? m_window.data() : nullptr;
+    Form *form = m_windows.empty() ? nullptr : m_windows.back().data();
+    return form && !form->isUnloaded() ? form : nullptr;
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+class QMouseEvent;
 class WindowTimer;
 
 // A secondary window. It exists from its first show until it is unloaded; unloading destroys it
@@ -21,16 +22,25 @@ public:
     bool isUnloaded() const { return m_unloaded; }
     void unload() { close(); }
 
+Q_SIGNALS:
+    void unloaded();
+
 protected:
     // The form keeps the timer; it stops when the form is unloaded, although the form itself is
     // deleted only once control is back in the event loop.
     WindowTimer *addTimer(std::unique_ptr<WindowTimer> timer);
 
+    // Moves of the pointer over the form's own surface, where no control lies. A move over a
+    // control never counts, whether or not the control handles it itself.
+    void setSurfaceMoveHandler(std::function<void()> handler);
+
     void closeEvent(QCloseEvent *event) final;
+    void mouseMoveEvent(QMouseEvent *event) override;
     virtual void onUnload() { }
 
 private:
     std::vector<std::unique_ptr<WindowTimer>> m_timers;
+    std::function<void()> m_surfaceMove;
     bool m_unloaded = false;
 };
 
@@ -39,6 +49,13 @@ class WindowSlot
 {
 public:
     using Factory = std::function<Form *()>;
+
+    WindowSlot() = default;
+    // The windows go with their slot, unloaded ones whose deletion is still pending too, so none
+    // outlives the services its factory handed it.
+    ~WindowSlot();
+    WindowSlot(const WindowSlot &) = delete;
+    WindowSlot &operator=(const WindowSlot &) = delete;
 
     void setFactory(Factory factory) { m_factory = std::move(factory); }
 
@@ -52,5 +69,6 @@ public:
 
 private:
     Factory m_factory;
-    QPointer<Form> m_window;
+    // The current window last, after unloaded ones whose deletion is still pending.
+    std::vector<QPointer<Form>> m_windows;
 };

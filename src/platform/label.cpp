@@ -1,5 +1,7 @@
 #include "label.h"
 
+#include <QEvent>
+
 Label::Label(const QString &designName, const QString &caption, QWidget *parent)
     : QLabel(caption, parent)
 {
@@ -17,5 +19,19 @@ void Label::setCaption(const QString &caption)
 {
     setText(caption);
     if (m_autoSize)
+        adjustSize();
+}
+
+void Label::setTextColour(const QColor &colour)
+{
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    setPalette(palette);
+}
+
+void Label::changeEvent(QEvent *event)
+{
+    QLabel::changeEvent(event);
+    if (m_autoSize && event->type() == QEvent::FontChange)
         adjustSize();
 }

@@ -3,7 +3,8 @@
 #include <QLabel>
 
 // A label that, like the original platform's self-sizing labels, grows and shrinks with its
-// caption from its top-left corner, so a longer name never gets clipped.
+// caption and its font from its top-left corner, so a longer name or a larger font never gets
+// clipped.
 class Label : public QLabel
 {
     Q_OBJECT
@@ -13,6 +14,10 @@ public:
 
     void setAutoSize(bool autoSize);
     void setCaption(const QString &caption);
+    void setTextColour(const QColor &colour);
+
+protected:
+    void changeEvent(QEvent *event) override;
 
 private:
     bool m_autoSize = false;

@@ -2,6 +2,7 @@
 
 #include "panel_mask.h"
 #include "panel_visibility.h"
+#include "platform/task_bar.h"
 #include "platform/twips.h"
 
 #include <QApplication>
@@ -72,6 +73,7 @@ Status_Bar_Dialog::Status_Bar_Dialog(PanelVisibility &panels, QWidget *parent)
     setWindowTitle(QStringLiteral("Customize Status Bar"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    keepOutOfTaskBar(this);
     setFixedSize(Twips::toPixels(5550), Twips::toPixels(5355));
     setColours(this, QApplication::palette().color(QPalette::WindowText));
     setAutoFillBackground(true);

@@ -99,3 +99,12 @@ public:
     std::set<std::string> startable;
     std::vector<std::string> attempts;
 };
+
+// The System Information lookup over doubles that find nothing until a test says otherwise.
+struct FakeSysInfo
+{
+    FakeRegistry registry;
+    FakeFileTest files;
+    FakeProgramStarter programs;
+    SysInfoServices services { registry, files, programs };
+};

@@ -1,0 +1,111 @@
+#include "about_page.h"
+
+#include "platform/task_bar.h"
+#include "platform/twips.h"
+#include "platform/url_opener.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+
+constexpr double widthTwips = 9000;
+constexpr double heightTwips = 6000;
+
+} // namespace
+
+AboutPage::AboutPage(const QString &designName, const QString &backgroundPicture, UrlOpener &urls)
+    : Form(designName)
+    , m_urls(urls)
+    , m_backgroundPicture(backgroundPicture)
+{
+    setWindowTitle(QStringLiteral("About"));
+    // A tool window still takes the focus when shown; not every task bar skips it by its type.
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    keepOutOfTaskBar(this);
+    setFixedSize(Twips::toPixels(widthTwips), Twips::toPixels(heightTwips));
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(9.75);
+    font.setBold(true);
+    setFont(font);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::ButtonText));
+    setPalette(palette);
+    // Both pages centre the same way on the same screen, so the author page covers the About
+    // window exactly.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+Label *AboutPage::addLabel(const QString &designName, const QString &caption, double left,
+    double top, double width, double height)
+{
+    auto *label = new Label(designName, caption, this);
+    Twips::place(label, left, top, width, height);
+    label->setAutoSize(true);
+    return label;
+}
+
+Label *AboutPage::addTextBlock(const QString &designName, const QString &caption, double left,
+    double top, double width, double height)
+{
+    auto *label = new Label(designName, caption, this);
+    label->setWordWrap(true);
+    Twips::place(label, left, top, width, height);
+    return label;
+}
+
+HoverLabel *AboutPage::addLink(const QString &designName, const QString &caption, double left,
+    double top, double width, double height)
+{
+    auto *link = new HoverLabel(HoverLabel::Kind::Link, designName, caption, this);
+    Twips::place(link, left, top, width, height);
+    link->setAutoSize(true);
+    return link;
+}
+
+HoverLabel *AboutPage::addArrow(const QString &designName, const QString &caption,
+    const QString &toolTip, double left, double top, double width, double height)
+{
+    auto *arrow = new HoverLabel(HoverLabel::Kind::Arrow, designName, caption, this);
+    Twips::place(arrow, left, top, width, height);
+    arrow->setAutoSize(true);
+    arrow->setToolTip(toolTip);
+    arrow->setAccessibleName(toolTip);
+    arrow->setTextColour(Qt::white);
+    return arrow;
+}
+
+void AboutPage::OpenWebSite(const QString &url)
+{
+    m_urls.open(url, this);
+}
+
+void AboutPage::resetHover(std::initializer_list<HoverLabel *> labels)
+{
+    for (HoverLabel *label : labels)
+        label->resetHover();
+}
+
+bool AboutPage::isEscOrEnter(const QKeyEvent *event)
+{
+    const int key = event->key();
+    return key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+void AboutPage::paintEvent(QPaintEvent *event)
+{
+    QPainter(this).drawPixmap(event->rect(), m_background, event->rect());
+}
+
+void AboutPage::showEvent(QShowEvent *event)
+{
+    if (m_background.isNull()) {
+        m_background.load(m_backgroundPicture);
+        loadPictures();
+    }
+    Form::showEvent(event);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "hover_label.h"
+#include "platform/form.h"
+
+#include <QPixmap>
+#include <initializer_list>
+
+class Label;
+class QKeyEvent;
+class UrlOpener;
+
+// What the About window and the author page behind it have in common: a borderless 600 x 400
+// window without owner or taskbar button, centred on the screen, painted with a background
+// picture, with link and arrow labels that follow one hover convention.
+class AboutPage : public Form
+{
+    Q_OBJECT
+
+protected:
+    AboutPage(const QString &designName, const QString &backgroundPicture, UrlOpener &urls);
+
+    Label *addLabel(const QString &designName, const QString &caption, double left, double top,
+        double width, double height);
+    // A label of fixed size whose text wraps.
+    Label *addTextBlock(const QString &designName, const QString &caption, double left, double top,
+        double width, double height);
+    HoverLabel *addLink(const QString &designName, const QString &caption, double left, double top,
+        double width, double height);
+    HoverLabel *addArrow(const QString &designName, const QString &caption, const QString &toolTip,
+        double left, double top, double width, double height);
+
+    void OpenWebSite(const QString &url);
+    static void resetHover(std::initializer_list<HoverLabel *> labels);
+    // Esc and Enter close either page, each in its own way.
+    static bool isEscOrEnter(const QKeyEvent *event);
+
+    // The pictures are loaded when the window is first shown, not when it is made, and go with it
+    // when it is unloaded.
+    virtual void loadPictures() { }
+
+    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    UrlOpener &m_urls;
+    QString m_backgroundPicture;
+    QPixmap m_background;
+};
+
+namespace AboutTexts {
+
+inline const QColor linkBlue(0, 0, 255);
+inline const QString makerWebSite = QStringLiteral("http://www.example.com");
+inline const QString authorName = QStringLiteral("Marek Vorlix");
+
+// A link captioned with host and path opens that address behind a scheme and the "www" prefix.
+inline QString wwwAddress(const QString &scheme, const QString &caption)
+{
+    return scheme + QStringLiteral("://www.") + caption;
+}
+
+} // namespace AboutTexts

@@ -1,0 +1,23 @@
+#include "line.h"
+
+#include "twips.h"
+
+Line::Line(const QString &designName, QPointF fromTwips, QPointF toTwips, const QColor &colour,
+    int widthPixels, QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(designName);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    const QPoint from(Twips::toPixels(fromTwips.x()), Twips::toPixels(fromTwips.y()));
+    const QPoint to(Twips::toPixels(toTwips.x()), Twips::toPixels(toTwips.y()));
+    QRect area = QRect(from, to).normalized();
+    if (area.height() == 1)
+        area.setHeight(widthPixels);
+    if (area.width() == 1)
+        area.setWidth(widthPixels);
+    setGeometry(area);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, colour);
+    setPalette(palette);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+#include <functional>
+
+// A borderless picture box, exactly the size of its picture. Pointer moves over it go to its own
+// handler and stop there, so the window beneath does not take them for moves over its surface.
+class PictureBox : public QWidget
+{
+    Q_OBJECT
+
+public:
+    PictureBox(const QString &designName, QWidget *parent = nullptr);
+
+    void setPicture(const QPixmap &picture);
+    void setMouseMoveHandler(std::function<void()> handler);
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPixmap m_picture;
+    std::function<void()> m_mouseMove;
+};

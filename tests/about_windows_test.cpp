@@ -1,0 +1,450 @@
+#include "about/frm_about.h"
+#include "about/frm_vorlix.h"
+#include "about/hover_label.h"
+#include "app/frm_main.h"
+#include "app/secondary_windows.h"
+#include "app/window_factories.h"
+#include "app_folder.h"
+#include "fake_clock.h"
+#include "fake_lock_keys.h"
+#include "fake_services.h"
+#include "fake_sys_info.h"
+#include "fake_url_opener.h"
+#include "settings/settings_store.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QPushButton>
+#include <QtTest>
+
+// Finds a control by its design name, or fails the one test that asked for it.
+#define CONTROL(type, variable, window, name)                                                      \
+    auto *variable = (window)->findChild<type *>(QStringLiteral(name));                            \
+    QVERIFY2(variable, "no control named " name)
+
+namespace {
+
+// A spot of the windows' own surface where no control lies: the lower right corner.
+const QPoint bareSurface(585, 385);
+
+// Moves go through the window, as a real pointer's do, so the window decides which control lies
+// under the pointer.
+void moveTo(QWidget *window, QPoint position)
+{
+    QTest::mouseMove(window->windowHandle(), position);
+}
+
+void moveOver(QWidget *control)
+{
+    QWidget *window = control->window();
+    moveTo(window, control->mapTo(window, control->rect().center()));
+}
+
+void click(QWidget *control)
+{
+    QTest::mouseClick(control, Qt::LeftButton);
+}
+
+bool underlined(const QWidget *label)
+{
+    return label->font().underline();
+}
+
+QColor textColour(const QWidget *label)
+{
+    return label->palette().color(QPalette::WindowText);
+}
+
+// The whole program's wiring, with doubles for the operating system.
+struct Program
+{
+    Program()
+    {
+        installWindowFactories(windows, fakes.services, urls, sysInfo.services, mainWindow);
+        mainWindow.Form_Load();
+    }
+
+    // "about" opens the About window from the menu, "author" the author page from there.
+    Form *open(const QString &page)
+    {
+        mainWindow.findChild<QAction *>(QStringLiteral("MenuAboutApp"))->trigger();
+        if (page == QLatin1String("author"))
+            label("about", "LblNext")->click();
+        return (page == QLatin1String("author") ? windows.author : windows.about).window();
+    }
+
+    HoverLabel *label(const QString &page, const QString &name)
+    {
+        Form *form = (page == QLatin1String("author") ? windows.author : windows.about).window();
+        if (!form)
+            form = open(page);
+        return form ? form->findChild<HoverLabel *>(name) : nullptr;
+    }
+
+    AppFolder folder { { "0", "1", "0", "11111" } };
+    FakeServices fakes;
+    FakeUrlOpener urls;
+    FakeSysInfo sysInfo;
+    SettingsStore settings { folder.path() };
+    SecondaryWindows windows;
+    FakeLockKeys lockKeys;
+    FakeClock clock { fakes.timers, QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26)) };
+    FrmMain mainWindow { fakes.services, settings, windows, lockKeys, clock };
+};
+
+// The About window alone, with a System Information launcher that answers as told.
+struct AboutAlone
+{
+    AboutAlone()
+    {
+        windows.about.setFactory([this] {
+            const auto launch = [this] {
+                ++launches;
+                return toolAvailable;
+            };
+            return new frmAbout(fakes.services, urls, launch, [] { return nullptr; });
+        });
+        window = windows.about.show();
+    }
+
+    FakeServices fakes;
+    FakeUrlOpener urls;
+    bool toolAvailable = true;
+    int launches = 0;
+    SecondaryWindows windows;
+    Form *window = nullptr;
+};
+
+} // namespace
+
+class AboutWindowsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void bothPagesAreBorderlessToolWindowsInTheSamePlace()
+    {
+        Program program;
+        Form *about = program.open(QStringLiteral("about"));
+        Form *author = program.open(QStringLiteral("author"));
+        QVERIFY(about && author && about->isVisible() && author->isVisible());
+        for (Form *page : { about, author }) {
+            QVERIFY(page->windowFlags().testFlag(Qt::FramelessWindowHint));
+            QCOMPARE(page->windowType(), Qt::Tool); // no taskbar button
+            QVERIFY(!page->parentWidget());
+            QCOMPARE(page->size(), QSize(600, 400));
+        }
+        QCOMPARE(author->geometry(), about->geometry());
+        QCOMPARE(about->geometry().center(), about->screen()->availableGeometry().center());
+
+        CONTROL(QWidget, PicIcon, about, "PicIcon");
+        QCOMPARE(PicIcon->size(), QSize(70, 70));
+        for (const char *separator : { "Line1", "Line2" }) {
+            const auto *grey = about->findChild<QWidget *>(QLatin1String(separator) + "_1");
+            const auto *white = about->findChild<QWidget *>(QLatin1String(separator) + "_0");
+            QVERIFY(grey && white);
+            QCOMPARE(white->y(), grey->y() + 1); // a groove, whatever the rounding
+        }
+        const QColor greenBand = about->grab().toImage().pixelColor(45, 200);
+        QVERIFY(greenBand.green() > greenBand.red() + 40);
+        const QColor yellowFoot = author->grab().toImage().pixelColor(100, 380);
+        QVERIFY(yellowFoot.red() > yellowFoot.blue() + 100);
+    }
+
+    // ---- links and arrows ----
+
+    void hoverLabelsFollowTheHoverConvention_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("address"); // what a click opens, for the links to the web
+        const char *const rows[][4] = {
+            { "web site, as written", "about", "LblWS", "http://www.example.com" },
+            { "maker's Facebook, plain", "about", "LblFB",
+                "http://www.example.org/QuillmarkSoftware" },
+            { "maker's Twitter, secure", "about", "LblTW",
+                "https://www.example.net/QuillmarkSoft" },
+            { "author's name", "about", "LblVorlix", "" },
+            { "first web mail, its home page", "author", "LblGM", "http://www.example.org" },
+            { "second web mail, its home page", "author", "LblHM", "http://www.example.net" },
+            { "author's Facebook, plain", "author", "LblFB",
+                "http://www.example.org/marek.vorlix" },
+            { "author's Twitter, secure", "author", "LblTW",
+                "https://www.example.net/MarekVorlix" },
+            { "author page's web site, the maker's", "author", "LblWS", "http://www.example.com" },
+            { "about X", "about", "LblClose", "" },
+            { "about ->", "about", "LblNext", "" },
+            { "author <-", "author", "LblBack", "" },
+            { "author X", "author", "LblClose", "" },
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]) << QString(row[3]);
+    }
+
+    void hoverLabelsFollowTheHoverConvention()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, label);
+        QFETCH(QString, address);
+        Program program;
+        HoverLabel *hover = program.label(page, label);
+        QVERIFY(hover);
+        if (hover->kind() == HoverLabel::Kind::Link) {
+            QCOMPARE(textColour(hover), QColor(0, 0, 255));
+            moveOver(hover);
+            QVERIFY(underlined(hover));
+            QCOMPARE(hover->cursor().shape(), Qt::PointingHandCursor);
+            moveTo(hover->window(), bareSurface);
+            QVERIFY(!underlined(hover));
+            QCOMPARE(textColour(hover), QColor(0, 0, 255));
+        } else {
+            QCOMPARE(hover->font().pointSizeF(), 9.75);
+            const int restWidth = hover->width();
+            moveOver(hover);
+            QCOMPARE(hover->font().pointSizeF(), 12.0);
+            QCOMPARE(textColour(hover), QColor(Qt::red));
+            QVERIFY(hover->width() > restWidth);
+            QVERIFY(!underlined(hover));
+            moveTo(hover->window(), bareSurface);
+            QCOMPARE(hover->font().pointSizeF(), 10.0);
+            QCOMPARE(textColour(hover), QColor(Qt::white));
+        }
+        if (address.isEmpty())
+            return;
+        click(hover);
+        QCOMPARE(program.urls.opened.size(), size_t(1));
+        QCOMPARE(program.urls.opened.front().url, address);
+        QCOMPARE(program.urls.opened.front().window.data(), hover->window());
+    }
+
+    void onlyTheBareSurfaceResetsTheHover_data()
+    {
+        QTest::addColumn<QString>("over");
+        QTest::addColumn<bool>("resets");
+        QTest::newRow("static label") << "Label2" << false;
+        QTest::newRow("empty disclaimer label") << "lblDisclaimer" << false;
+        QTest::newRow("button") << "CmdOK" << false;
+        QTest::newRow("picture") << "PicIcon" << false;
+        QTest::newRow("another link") << "LblFB" << false;
+        QTest::newRow("etched line, drawn on the surface") << "Line1_0" << true;
+        QTest::newRow("bare surface") << "" << true;
+    }
+
+    void onlyTheBareSurfaceResetsTheHover()
+    {
+        QFETCH(QString, over);
+        QFETCH(bool, resets);
+        Program program;
+        HoverLabel *link = program.label(QStringLiteral("about"), QStringLiteral("LblWS"));
+        HoverLabel *arrow = program.label(QStringLiteral("about"), QStringLiteral("LblNext"));
+        QVERIFY(link && arrow);
+        moveOver(arrow);
+        moveOver(link);
+        if (over.isEmpty())
+            moveTo(link->window(), bareSurface);
+        else
+            moveOver(link->window()->findChild<QWidget *>(over));
+        QCOMPARE(underlined(link), !resets);
+        QCOMPARE(textColour(arrow), resets ? QColor(Qt::white) : QColor(Qt::red));
+    }
+
+    void linksAndArrowsAreNamedAndPressableForAScreenReader()
+    {
+        Program program;
+        QAccessibleInterface *link = QAccessible::queryAccessibleInterface(
+            program.label(QStringLiteral("about"), QStringLiteral("LblTW")));
+        QAccessibleInterface *arrow = QAccessible::queryAccessibleInterface(
+            program.label(QStringLiteral("about"), QStringLiteral("LblClose")));
+        QVERIFY(link && link->actionInterface() && arrow && arrow->actionInterface());
+        QCOMPARE(link->role(), QAccessible::Link);
+        QCOMPARE(link->text(QAccessible::Name), QStringLiteral("example.net/QuillmarkSoft"));
+        QCOMPARE(arrow->role(), QAccessible::Button);
+        QCOMPARE(arrow->text(QAccessible::Name), QStringLiteral("Close")); // from its tooltip
+
+        link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(program.urls.opened.size(), size_t(1));
+        arrow->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(!program.windows.about.window());
+    }
+
+    // ---- System Information and keys ----
+
+    void systemInfoSaysWhenTheToolIsUnavailable()
+    {
+        AboutAlone about;
+        CONTROL(QPushButton, CmdSysInfo, about.window, "CmdSysInfo");
+        click(CmdSysInfo);
+        QCOMPARE(about.launches, 1);
+        QVERIFY(about.fakes.messages.shown.empty());
+
+        about.toolAvailable = false;
+        click(CmdSysInfo);
+        QCOMPARE(about.launches, 2); // nothing is remembered between clicks
+        QCOMPARE(about.fakes.messages.shown.size(), size_t(1));
+        const ShownMessage &message = about.fakes.messages.shown.front();
+        QCOMPARE(message.text, QStringLiteral("System Information Is Unavailable At This Time"));
+        QCOMPARE(message.title, QStringLiteral("Glyphorbitaloscopex"));
+        QCOMPARE(message.icon, MessageBox::Icon::None);
+        QVERIFY(about.window->isVisible());
+    }
+
+    void escAndEnterPressOkUnlessSystemInfoTakesEnter_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<int>("launches");
+        QTest::newRow("Esc, OK focused") << "CmdOK" << int(Qt::Key_Escape) << true << 0;
+        QTest::newRow("Esc, System Info focused")
+            << "CmdSysInfo" << int(Qt::Key_Escape) << true << 0;
+        QTest::newRow("Enter, OK focused") << "CmdOK" << int(Qt::Key_Return) << true << 0;
+        QTest::newRow("keypad Enter") << "CmdOK" << int(Qt::Key_Enter) << true << 0;
+        QTest::newRow("Enter, System Info focused")
+            << "CmdSysInfo" << int(Qt::Key_Return) << false << 1;
+        QTest::newRow("another key") << "CmdOK" << int(Qt::Key_A) << false << 0;
+    }
+
+    void escAndEnterPressOkUnlessSystemInfoTakesEnter()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(bool, closes);
+        QFETCH(int, launches);
+        AboutAlone about;
+        QVERIFY(QTest::qWaitForWindowActive(about.window));
+        CONTROL(QPushButton, CmdOK, about.window, "CmdOK");
+        QCOMPARE(QApplication::focusWidget(), CmdOK);
+        auto *focused = about.window->findChild<QWidget *>(focus);
+        focused->setFocus();
+        QTest::keyClick(focused, Qt::Key(key));
+        QCOMPARE(about.windows.about.window() == nullptr, closes);
+        QCOMPARE(about.launches, launches);
+    }
+
+    void authorPageClosesOnEscAndEnterOnly()
+    {
+        Program program;
+        for (const Qt::Key key : { Qt::Key_Space, Qt::Key_Escape, Qt::Key_Return }) {
+            Form *author = program.open(QStringLiteral("author"));
+            QVERIFY(QTest::qWaitForWindowActive(author));
+            QTest::keyClick(author, key);
+            QCOMPARE(program.windows.author.window() == nullptr, key != Qt::Key_Space);
+            QVERIFY(program.windows.about.isVisible());
+        }
+    }
+
+    // ---- the logo ----
+
+    void logoGlidesInTwipsAndStopsUnderThePointer()
+    {
+        AboutAlone about;
+        CONTROL(QWidget, PicIcon, about.window, "PicIcon");
+        QCOMPARE(PicIcon->pos(), QPoint(10, 33)); // 150, 500 twips
+        about.fakes.timers.advance(30); // the 1 ms timer ticks every 10 ms
+        QCOMPARE(PicIcon->y(), 35); // 530 twips; whole-pixel steps would have reached 36
+
+        moveOver(PicIcon);
+        about.fakes.timers.advance(300);
+        QCOMPARE(PicIcon->y(), 35);
+        moveTo(about.window, QPoint(100, 70)); // the green band beside it
+        about.fakes.timers.advance(300);
+        QCOMPARE(PicIcon->y(), 55); // 830 twips
+    }
+
+    // ---- the window stack ----
+
+    void authorPageGoesBackToTheAboutWindowWhoseLogoMovedOn()
+    {
+        Program program;
+        Form *about = program.open(QStringLiteral("about"));
+        CONTROL(QWidget, PicIcon, about, "PicIcon");
+        CONTROL(HoverLabel, LblVorlix, about, "LblVorlix");
+        click(LblVorlix);
+        Form *author = program.windows.author.window();
+        QVERIFY(author && author->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(author));
+        const int logoTop = PicIcon->y();
+        program.fakes.timers.advance(150);
+        QVERIFY(PicIcon->y() > logoTop);
+
+        CONTROL(HoverLabel, LblBack, author, "LblBack");
+        click(LblBack);
+        QVERIFY(!program.windows.author.window());
+        QCOMPARE(program.windows.about.window(), about);
+        QTRY_VERIFY(about->isActiveWindow());
+    }
+
+    void closeOnTheAuthorPageClosesBothWindows()
+    {
+        Program program;
+        HoverLabel *close = program.label(QStringLiteral("author"), QStringLiteral("LblClose"));
+        QVERIFY(close);
+        click(close);
+        QVERIFY(!program.windows.author.window());
+        QVERIFY(!program.windows.about.window());
+        QVERIFY(program.mainWindow.isVisible());
+    }
+
+    void mainWindowSendsTheUserBackToTheTopWindow()
+    {
+        Program program;
+        program.windows.statusDialog.setFactory([] {
+            auto *dialog = new Form(QStringLiteral("Status_Bar_Dialog"));
+            dialog->resize(100, 100);
+            return dialog;
+        });
+        Form *dialog = program.windows.statusDialog.show();
+        Form *about = program.open(QStringLiteral("about"));
+        Form *author = program.open(QStringLiteral("author"));
+        QVERIFY(QTest::qWaitForWindowActive(author));
+
+        const std::pair<Form *, WindowSlot *> precedence[] = { { author, &program.windows.author },
+            { about, &program.windows.about }, { dialog, &program.windows.statusDialog } };
+        for (const auto &[expected, slot] : precedence) {
+            const int beeps = program.fakes.beep.count + 1;
+            program.mainWindow.activateWindow();
+            QTRY_COMPARE(program.fakes.beep.count, beeps);
+            QTRY_VERIFY(expected->isActiveWindow());
+            slot->unload();
+        }
+    }
+
+    void aWindowShownAgainStartsFromItsDesignValues()
+    {
+        Program program;
+        HoverLabel *link = program.label(QStringLiteral("about"), QStringLiteral("LblWS"));
+        HoverLabel *arrow = program.label(QStringLiteral("about"), QStringLiteral("LblClose"));
+        QVERIFY(link && arrow);
+        const QPointer<QWidget> first = link->window();
+        moveOver(link);
+        moveOver(arrow);
+        program.fakes.timers.advance(500);
+        click(arrow);
+        QVERIFY(!program.windows.about.window());
+
+        Form *again = program.open(QStringLiteral("about"));
+        QVERIFY(again && again != first);
+        QVERIFY(!underlined(again->findChild<HoverLabel *>(QStringLiteral("LblWS"))));
+        arrow = again->findChild<HoverLabel *>(QStringLiteral("LblClose"));
+        QCOMPARE(arrow->font().pointSizeF(), 9.75);
+        QCOMPARE(textColour(arrow), QColor(Qt::white));
+        QCOMPARE(again->findChild<QWidget *>(QStringLiteral("PicIcon"))->y(), 33);
+    }
+
+    // The windows' timers come from the services, which must outlive every window, including
+    // one that was unloaded and whose deletion is still pending.
+    void secondaryWindowsGoWithTheirSlots()
+    {
+        auto about = std::make_unique<AboutAlone>();
+        const QPointer<Form> unloaded = about->window;
+        about->windows.about.unload();
+        const QPointer<Form> shownAgain = about->windows.about.show();
+        QVERIFY(unloaded && shownAgain && unloaded != shownAgain);
+        about.reset();
+        QVERIFY(!unloaded);
+        QVERIFY(!shownAgain);
+    }
+};
+
+QTEST_MAIN(AboutWindowsTest)
+#include "about_windows_test.moc"
