@@ -116,7 +116,9 @@ start_virtual_display()
     : >"$dir/display"
     # The server loads every cookie in its file, whatever display it is listed under.
     xauth -q -f "$dir/auth" add :0 . "$cookie"
-    Xvfb -displayfd 3 -auth "$dir/auth" -screen 0 1024x768x24 -nolisten tcp \
+    # Without -noreset the server resets whenever its last client leaves, and
+    # refuses whoever connects in that moment.
+    Xvfb -displayfd 3 -auth "$dir/auth" -screen 0 1024x768x24 -nolisten tcp -noreset \
         3>"$dir/display" >"$dir/log" 2>&1 &
     _glyph_xvfb_pid=$!
 
