@@ -13,6 +13,10 @@ BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest
 # Extra packages needed only to run the program without a real display.
 # shellcheck disable=SC2034
 RUN_PACKAGES="xvfb xauth x11-utils imagemagick"
+# Extra packages needed by the tests that install the program and start it as
+# a desktop and a shell would.
+# shellcheck disable=SC2034
+DESKTOP_TEST_PACKAGES="xvfb xauth x11-utils xdotool desktop-file-utils appstream libglib2.0-bin inotify-tools"
 
 # Resolved once, while BASH_SOURCE may still be a path relative to the
 # caller's working directory.
