@@ -124,7 +124,7 @@ expect_settings "$settings" 0 0 1 11111
 ./scripts/install --uninstall </dev/null >"$HOME/uninstall.log" || fail "uninstall failed"
 grep -q "Kept your settings" "$HOME/uninstall.log" || fail "uninstall did not say it kept the settings"
 expect_settings "$settings" 0 0 1 11111
-leftovers=$(find "$HOME/.local" -type f -o -type l | grep -v "^$settings/" || true)
+leftovers=$(find "$HOME/.local" -type f -o -type l | grep -vF "$settings/" || true)
 [[ -z "$leftovers" ]] || fail "uninstall left: $leftovers"
 
 # Asked on a terminal, the user agrees to remove the settings too.
