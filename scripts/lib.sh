@@ -16,6 +16,10 @@ WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix googletest wine wine64"
 # Extra packages needed only to run the program without a real display.
 # shellcheck disable=SC2034
 RUN_PACKAGES="xvfb xauth x11-utils imagemagick"
+# Extra packages needed by the tests that install the program and start it as
+# a desktop and a shell would.
+# shellcheck disable=SC2034
+DESKTOP_TEST_PACKAGES="xvfb xauth x11-utils xdotool desktop-file-utils appstream libglib2.0-bin inotify-tools"
 
 # Resolved once, while BASH_SOURCE may still be a path relative to the
 # caller's working directory.
@@ -81,6 +85,83 @@ ensure_packages()
         return 1
     fi
     rm -f "$log"
+}
+
+# stop_process PID
+# Stops a child process politely, then firmly if it does not listen.
+stop_process()
+{
+    local pid=$1 i
+    kill -0 "$pid" 2>/dev/null || return 0
+    kill -TERM "$pid" 2>/dev/null || true
+    for ((i = 0; i < 10; i++)); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.2
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill -KILL "$pid" 2>/dev/null || true
+    fi
+    wait "$pid" 2>/dev/null || true
+}
+
+_glyph_xvfb_pid=""
+_glyph_xvfb_dir=""
+
+# start_virtual_display
+# Starts a private virtual X server (Xvfb) and points DISPLAY and XAUTHORITY
+# at it; stop_virtual_display ends it. The server picks a free display number
+# itself (-displayfd): guessing one from lock files races with any other
+# server starting at the same moment. The server is then asked to prove it is
+# ours: it must accept a fresh cookie that only it was given and refuse a
+# client without one. Needs $RUN_PACKAGES.
+start_virtual_display()
+{
+    _glyph_xvfb_dir=$(mktemp -d "${TMPDIR:-/tmp}/glyph-xvfb.XXXXXX")
+    local dir=$_glyph_xvfb_dir cookie number="" i
+    cookie=$(mcookie)
+    : >"$dir/auth"
+    : >"$dir/display"
+    # The server loads every cookie in its file, whatever display it is listed under.
+    xauth -q -f "$dir/auth" add :0 . "$cookie"
+    # Without -noreset the server resets whenever its last client leaves, and
+    # refuses whoever connects in that moment.
+    Xvfb -displayfd 3 -auth "$dir/auth" -screen 0 1024x768x24 -nolisten tcp -noreset \
+        3>"$dir/display" >"$dir/log" 2>&1 &
+    _glyph_xvfb_pid=$!
+
+    # read succeeds only once the whole line, with its newline, is there.
+    for ((i = 0; ; i++)); do
+        read -r number <"$dir/display" && break
+        if ! kill -0 "$_glyph_xvfb_pid" 2>/dev/null || ((i >= 100)); then
+            echo "error: the virtual display (Xvfb) did not start; its output follows:" >&2
+            cat "$dir/log" >&2
+            return 1
+        fi
+        sleep 0.1
+    done
+
+    xauth -q -f "$dir/auth" add ":$number" . "$cookie"
+    if ! DISPLAY=":$number" XAUTHORITY="$dir/auth" xdpyinfo >/dev/null 2>&1 ||
+        DISPLAY=":$number" XAUTHORITY=/dev/null xdpyinfo >/dev/null 2>&1; then
+        echo "error: the server on display :$number is not the virtual display just started." >&2
+        return 1
+    fi
+    export DISPLAY=":$number" XAUTHORITY="$dir/auth"
+}
+
+# stop_virtual_display
+# Ends the server that start_virtual_display started, if any. Safe to call
+# from an EXIT trap whether or not the start got that far.
+stop_virtual_display()
+{
+    if [[ -n "$_glyph_xvfb_pid" ]]; then
+        stop_process "$_glyph_xvfb_pid"
+        _glyph_xvfb_pid=""
+    fi
+    if [[ -n "$_glyph_xvfb_dir" ]]; then
+        rm -rf "$_glyph_xvfb_dir"
+        _glyph_xvfb_dir=""
+    fi
 }
 
 # configure_and_build DIR [extra cmake args...]

@@ -37,6 +37,7 @@ int main(int argc, char *argv[])
         qunsetenv("QT_QPA_PLATFORM");
     QApplication::setApplicationName(applicationTitle);
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setDesktopFileName(QStringLiteral("com.example.glyphorbitaloscopex"));
     QIcon icon;
     for (const int size : { 16, 24, 32, 48, 64, 128 })
         icon.addFile(QStringLiteral(":/icons/app-%1.png").arg(size));

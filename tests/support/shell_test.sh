@@ -1,0 +1,46 @@
+# shellcheck shell=bash
+# Helpers for the tests written in shell; source scripts/lib.sh first.
+
+# fail MESSAGE...
+fail()
+{
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# wait_until SECONDS COMMAND...
+# Runs COMMAND until it succeeds; fails once SECONDS have passed without that.
+wait_until()
+{
+    local limit=$(($1 * 10)) i
+    shift
+    for ((i = 0; i < limit; i++)); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# has_ended PID
+# True once PID no longer runs; a zombie not yet reaped counts as ended.
+has_ended()
+{
+    local state
+    state=$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null) || return 0
+    [[ -z "$state" || "$state" == Z ]]
+}
+
+# expect_settings FOLDER VALUE1 VALUE2 VALUE3 VALUE4
+# The four settings files in FOLDER hold exactly these values, each with CR LF.
+expect_settings()
+{
+    local folder=$1 number=1 value
+    shift
+    for value in "$@"; do
+        local file="$folder/AppFile$number.DLL"
+        [[ -f "$file" ]] || fail "$file is missing"
+        cmp -s "$file" <(printf '%s\r\n' "$value") ||
+            fail "$file should hold $value and CR LF, but holds:$(od -An -c "$file")"
+        number=$((number + 1))
+    done
+}

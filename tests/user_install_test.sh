@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# Installs for a user whose home is a fresh folder, starts the program as the
+# desktop's menu and the shell would, exits it as a user does, updates it,
+# and uninstalls it, checking the settings at every step.
+# Usage: user_install_test.sh BUILD_DIR
+set -euo pipefail
+build_dir=$(cd "$1" && pwd)
+# shellcheck source=scripts/lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
+# shellcheck source=tests/support/shell_test.sh
+source tests/support/shell_test.sh
+
+# The blank and the $ make sure no step splits or expands the path.
+HOME=$(mktemp -d "${TMPDIR:-/tmp}/glyph home \$x.XXXXXX")
+export HOME
+# Forced because an inherited "offscreen" would keep the windows off the display.
+export QT_QPA_PLATFORM=xcb
+# libxkbcommon-x11 hands strndup names that end at the given length, not at a
+# NUL; strict string checks would abort the sanitizer build inside it.
+if [[ -n "${ASAN_OPTIONS:-}" ]]; then
+    export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
+fi
+program_dir="$HOME/.local/lib/glyphorbitaloscopex"
+program="$program_dir/glyphorbitaloscopex"
+settings="$program_dir/AppFiles"
+link="$HOME/.local/bin/glyphorbitaloscopex"
+entry="$HOME/.local/share/applications/com.example.glyphorbitaloscopex.desktop"
+main_title='^Glyphorbitaloscopex v1\.0$'
+
+pid=""
+cleanup()
+{
+    [[ -n "$pid" ]] && stop_process "$pid"
+    stop_virtual_display
+    rm -rf "$HOME"
+}
+trap cleanup EXIT
+
+install_quietly()
+{
+    ./scripts/install --build-dir "$build_dir" </dev/null >"$HOME/install.log" ||
+        fail "./scripts/install failed: $(<"$HOME/install.log")"
+}
+
+# main_window LOG
+# Waits for the main window (a first run shows the welcome window before it)
+# and prints its id; a start that ends in a message fails at once. LOG holds
+# the program's output, shown when it fails.
+main_window()
+{
+    local log=$1 i window
+    for ((i = 0; i < 600; i++)); do
+        window=$(xdotool search --onlyvisible --name "$main_title" 2>/dev/null || true)
+        if [[ -n "$window" ]]; then
+            head -n 1 <<<"$window"
+            return
+        fi
+        if xdotool search --onlyvisible --name '^(Reinstall|Error)$' >/dev/null 2>&1; then
+            fail "the program showed a message instead of its main window"
+        fi
+        sleep 0.1
+    done
+    fail "the main window did not appear within a minute; windows shown:" \
+        "$(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | paste -sd '|');" \
+        "the program's output ends with: $(tail -n 30 "$log")"
+}
+
+# Ends the program through its Exit button, as a user would (Alt+X), so that
+# it writes its settings, and waits until it is gone.
+exit_program()
+{
+    xdotool windowfocus --sync "$1" key alt+x
+    wait_until 20 has_ended "$pid" || fail "the program did not end after Alt+X"
+    wait "$pid" 2>/dev/null || true
+    pid=""
+}
+
+install_quietly
+for path in "$program" "$entry" "$HOME/.local/share/metainfo/com.example.glyphorbitaloscopex.metainfo.xml" \
+    "$HOME"/.local/share/icons/hicolor/{16x16,24x24,32x32,48x48,64x64,128x128}/apps/com.example.glyphorbitaloscopex.png; do
+    [[ -f "$path" ]] || fail "install laid no $path"
+done
+[[ "$(readlink -f "$link")" == "$program" ]] || fail "$link does not lead to $program"
+expect_settings "$settings" 1 1 1 11111
+desktop-file-validate "$entry" || fail "the installed desktop entry is not valid"
+
+start_virtual_display
+
+# From the menu: a real launcher reads the entry's Exec line. A first run.
+gio launch "$entry" >"$HOME/menu.log" 2>&1 || fail "gio cannot launch $entry"
+window=$(main_window "$HOME/menu.log")
+pid=$(xdotool getwindowpid "$window")
+[[ "$(readlink "/proc/$pid/exe")" == "$program" ]] ||
+    fail "the menu started $(readlink "/proc/$pid/exe"), not $program"
+# Docks match the window to the entry by its class on X11.
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
+window_class=$(xprop -id "$window" WM_CLASS)
+[[ "$window_class" == *", \"$wm_class\"" ]] ||
+    fail "the window's class ($window_class) is not the entry's $wm_class"
+[[ "$(xprop -id "$window" _NET_WM_ICON)" == *"Icon (128 x 128)"* ]] || fail "the window shows no icon"
+# The user picks the other mode, which only the settings files carry to the next start.
+xdotool windowfocus --sync "$window" key ctrl+F2
+exit_program "$window"
+expect_settings "$settings" 0 0 1 11111
+
+# An update keeps the user's settings.
+install_quietly
+grep -q "settings .* were kept" "$HOME/install.log" || fail "the update did not say it kept the settings"
+expect_settings "$settings" 0 0 1 11111
+
+# From the shell, through the link: the program must find its settings beside
+# its real path, not beside the link, or it would end with "Reinstall".
+(cd / && exec "$link") >"$HOME/shell.log" 2>&1 &
+pid=$!
+window=$(main_window "$HOME/shell.log")
+if ./scripts/install --uninstall </dev/null >"$HOME/uninstall.log" 2>&1; then
+    fail "uninstall went ahead while the program was running"
+fi
+[[ -x "$program" ]] || fail "a refused uninstall removed the program"
+exit_program "$window"
+expect_settings "$settings" 0 0 1 11111
+
+# Without a terminal to ask, uninstall removes the program and keeps the settings.
+./scripts/install --uninstall </dev/null >"$HOME/uninstall.log" || fail "uninstall failed"
+grep -q "Kept your settings" "$HOME/uninstall.log" || fail "uninstall did not say it kept the settings"
+expect_settings "$settings" 0 0 1 11111
+leftovers=$(find "$HOME/.local" -type f -o -type l | grep -vF "$settings/" || true)
+[[ -z "$leftovers" ]] || fail "uninstall left: $leftovers"
+
+# Asked on a terminal, the user agrees to remove the settings too.
+printf 'y\n' | script -qec "./scripts/install --uninstall" /dev/null >"$HOME/uninstall.log" ||
+    fail "uninstall on a terminal failed: $(<"$HOME/uninstall.log")"
+leftovers=$(find "$HOME/.local" -mindepth 1)
+[[ -z "$leftovers" ]] || fail "uninstall left: $leftovers"
+echo "installed, started from the menu and the shell, updated and uninstalled"
