@@ -2,6 +2,13 @@
 
 #include <windows.h>
 
+// The lookup reads the system's answers through our names for its numbers.
+static_assert(Registry::keyRead == KEY_READ);
+static_assert(Registry::typeString == REG_SZ && Registry::typeExpandString == REG_EXPAND_SZ
+    && Registry::typeDword == REG_DWORD);
+static_assert(Registry::success == ERROR_SUCCESS && Registry::notFound == ERROR_FILE_NOT_FOUND
+    && Registry::moreData == ERROR_MORE_DATA);
+
 namespace {
 
 // A root arrives as its 32-bit number; the system's headers widen the predefined keys to a
