@@ -169,18 +169,28 @@ QString SettingsStore::readText(SettingsFile file) const
 
 void SettingsStore::write(SettingsFile file, const QString &value) const
 {
+    // A failed write leaves the file as it was; saying so tells the user what the next start
+    // will find.
+    const QString kept = QStringLiteral("\nThe file keeps its previous content.");
     const QString target = path(file);
     const QFileInfo info(target);
+    // The rename below would put a plain file in the place of a device or a pipe that a link
+    // leads to, and a folder is no settings file to overwrite.
+    if (info.exists() && !info.isFile())
+        throw SettingsError(SettingsError::Kind::Other,
+            QStringLiteral("The settings file %1 cannot be written: it is not a plain file.")
+                    .arg(fileName(file))
+                + kept);
     // A file without its write permission is write-protected, whoever runs the program; the
     // rename below would otherwise replace it silently.
-    if (info.exists() && !info.isDir() && !(info.permissions() & QFileDevice::WriteOwner))
+    if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner))
         throw SettingsError(SettingsError::Kind::Other,
-            QStringLiteral("Permission denied: the settings file %1 is "
-                           "write-protected.")
-                .arg(fileName(file)));
+            QStringLiteral("Permission denied: the settings file %1 is write-protected.")
+                    .arg(fileName(file))
+                + kept);
     const QString error = writeFileDurably(target, value.toLatin1() + "\r\n");
     if (!error.isEmpty())
         throw SettingsError(SettingsError::Kind::Other,
-            QStringLiteral("The settings file %1 cannot be written: %2.")
-                .arg(fileName(file), error));
+            QStringLiteral("The settings file %1 cannot be written: %2.").arg(fileName(file), error)
+                + kept);
 }
