@@ -10,6 +10,9 @@
 # Debian packages needed to build and test the program.
 # shellcheck disable=SC2034  # used by the scripts that source this file
 BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev clang-format fonts-liberation2"
+# The libFuzzer targets: clang with its fuzzer and sanitizer runtimes.
+# shellcheck disable=SC2034
+FUZZ_PACKAGES="clang libclang-rt-14-dev"
 # Extra packages needed only to run the program without a real display.
 # shellcheck disable=SC2034
 RUN_PACKAGES="xvfb xauth x11-utils imagemagick"
