@@ -85,6 +85,10 @@ const HostileSettings hostileSettings[] = {
             ASSERT_EQ(::chmod(QFile::encodeName(folder.appFiles()).constData(), 0), 0);
         },
         "Error", { "AppFile1.DLL", "Permission denied" }, true },
+    // Text from a file is quoted, never taken as a format or as markup.
+    { "FormatDirectivesAndMarkup",
+        [](const ProgramFolder &folder) { folder.writeRaw(2, "%1%2%n%s<b>x</b>\r\n"); }, "Error",
+        { "AppFile2.DLL", "\"%1%2%n%s<b>x</b>\"" } },
     { "FolderIsAFile",
         [](const ProgramFolder &folder) {
             folder.removeFolder();
