@@ -7,8 +7,10 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -40,9 +42,34 @@ bool isTypedCode(const QString &text)
     return true;
 }
 
+// A plain decimal number, blanks anywhere, is read as the C library reads it without them;
+// nothing where the text is no such number.
+std::optional<double> plainDecimal(const QString &text)
+{
+    std::string compact;
+    for (const QChar c : text) {
+        if (c == u' ' || c == u'\t' || c == u'\r' || c == u'\n')
+            continue;
+        if (c.unicode() > 0x7F)
+            return std::nullopt;
+        compact += char(c.unicode());
+    }
+    const std::size_t digits = std::count_if(
+        compact.begin(), compact.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const std::size_t signs = compact.empty() || (compact[0] != '+' && compact[0] != '-') ? 0 : 1;
+    const std::size_t points = std::count(compact.begin(), compact.end(), '.');
+    if (digits == 0 || points > 1 || signs + points + digits != compact.size())
+        return std::nullopt;
+    // Too many digits for a double is no number at all to the program.
+    const double value = std::strtod(compact.c_str(), nullptr);
+    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
 void convert(const QString &text)
 {
     const std::optional<double> number = Conversion::leadingNumber(text);
+    if (const std::optional<double> expected = plainDecimal(text))
+        FUZZ_CHECK(number == expected);
     if (!number)
         return;
     FUZZ_CHECK(std::isfinite(*number));
