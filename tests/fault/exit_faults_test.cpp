@@ -4,6 +4,7 @@
 
 #include "child_program.h"
 #include "program_folder.h"
+#include "qt_printers.h"
 
 #include <gtest/gtest.h>
 
