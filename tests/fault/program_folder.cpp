@@ -6,6 +6,7 @@
 #include <QFile>
 #include <stdexcept>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 ProgramFolder::ProgramFolder(const QStringList &values)
@@ -18,6 +19,16 @@ ProgramFolder::ProgramFolder(const QStringList &values)
     if (::link(built.constData(), placed.constData()) != 0
         && !QFile::copy(QStringLiteral(ROBOT_PROGRAM), program()))
         throw std::runtime_error("cannot place the program in a temporary folder");
+}
+
+ProgramFolder::~ProgramFolder()
+{
+    // A test may have taken the folder's permissions away; without them, a user who is not
+    // root could not remove the temporary folder. A link is left alone: chmod would follow it.
+    const QByteArray folder = QFile::encodeName(appFiles());
+    struct stat found = {};
+    if (::lstat(folder.constData(), &found) == 0 && S_ISDIR(found.st_mode))
+        ::chmod(folder.constData(), 0755);
 }
 
 QString ProgramFolder::program() const

@@ -10,6 +10,9 @@ class ProgramFolder : public AppFolder
 {
 public:
     explicit ProgramFolder(const QStringList &values);
+    ~ProgramFolder();
+    ProgramFolder(const ProgramFolder &) = delete;
+    ProgramFolder &operator=(const ProgramFolder &) = delete;
 
     QString program() const;
     QString appFiles() const;
