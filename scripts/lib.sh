@@ -13,6 +13,9 @@ BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb-x
 # The Windows build of the units without Qt, and Wine to run its tests.
 # shellcheck disable=SC2034
 WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix googletest wine wine64"
+# The libFuzzer targets: clang with its fuzzer and sanitizer runtimes.
+# shellcheck disable=SC2034
+FUZZ_PACKAGES="clang libclang-rt-14-dev"
 # Extra packages needed only to run the program without a real display.
 # shellcheck disable=SC2034
 RUN_PACKAGES="xvfb xauth x11-utils imagemagick"

@@ -7,6 +7,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifndef _WIN32
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 // Enough for any value the program writes and for hand edits with generous padding; a huge or
@@ -28,6 +35,73 @@ QString fileName(SettingsFile file)
 
 const QString zeroOrOneHint = QStringLiteral("Write 0 or 1 into it, or reinstall the product.");
 
+[[noreturn]] void missing(SettingsFile file)
+{
+    throw SettingsError(SettingsError::Kind::NotFound,
+        QStringLiteral("The settings file %1 or its folder AppFiles is missing.")
+            .arg(fileName(file)));
+}
+
+#ifdef _WIN32
+
+void openForReading(SettingsFile file, const QString &path, QFile &input)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        missing(file);
+    if (info.isDir())
+        fail(file, QStringLiteral("cannot be read: it is a folder, not a file"));
+    input.setFileName(path);
+    if (!input.open(QIODevice::ReadOnly))
+        fail(file, QStringLiteral("cannot be read: %1").arg(input.errorString()));
+}
+
+#else
+
+[[noreturn]] void notAFile(SettingsFile file, mode_t mode)
+{
+    const QString kind = S_ISDIR(mode)   ? QStringLiteral("a folder")
+        : S_ISFIFO(mode)                 ? QStringLiteral("a named pipe")
+        : S_ISSOCK(mode)                 ? QStringLiteral("a socket")
+        : S_ISCHR(mode) || S_ISBLK(mode) ? QStringLiteral("a device")
+                                         : QStringLiteral("something other than a plain file");
+    fail(file, QStringLiteral("cannot be read: it is %1, not a file").arg(kind));
+}
+
+// A named pipe or a device in place of a settings file would hold the start for ever in open()
+// or read(), so nothing is opened in blocking mode and only a plain file is read. The check is
+// made on the opened descriptor, so the file cannot be swapped between check and read.
+void openForReading(SettingsFile file, const QString &path, QFile &input)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        const int error = errno;
+        struct stat found = {};
+        if (error == ENOENT || error == ENOTDIR) {
+            // A link whose target is gone is no missing file that a reinstall would lay again.
+            if (::lstat(name.constData(), &found) == 0 && S_ISLNK(found.st_mode))
+                fail(file,
+                    QStringLiteral("cannot be read: it is a link to a file that does not exist"));
+            missing(file);
+        }
+        if (error == ELOOP)
+            fail(file, QStringLiteral("cannot be read: it is a link that leads back to itself"));
+        // A socket cannot be opened at all; say what it is rather than "No such device".
+        if (::stat(name.constData(), &found) == 0 && !S_ISREG(found.st_mode))
+            notAFile(file, found.st_mode);
+        fail(file, QStringLiteral("cannot be read: %1").arg(qt_error_string(error)));
+    }
+    struct stat opened = {};
+    if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(descriptor);
+        notAFile(file, opened.st_mode);
+    }
+    input.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+}
+
+#endif
+
 } // namespace
 
 SettingsError::SettingsError(Kind kind, const QString &description)
@@ -47,16 +121,8 @@ QString SettingsStore::path(SettingsFile file) const
 
 QByteArray SettingsStore::readField(SettingsFile file) const
 {
-    const QFileInfo info(path(file));
-    if (!info.exists())
-        throw SettingsError(SettingsError::Kind::NotFound,
-            QStringLiteral("The settings file %1 or its folder AppFiles is missing.")
-                .arg(fileName(file)));
-    if (info.isDir())
-        fail(file, QStringLiteral("cannot be read: it is a folder, not a file"));
-    QFile input(info.filePath());
-    if (!input.open(QIODevice::ReadOnly))
-        fail(file, QStringLiteral("cannot be read: %1").arg(input.errorString()));
+    QFile input;
+    openForReading(file, path(file), input);
     const QByteArray head = input.read(maxFirstLineBytes);
     const std::optional<QByteArray> field = SettingsField::first(head);
     if (!field)
@@ -103,18 +169,28 @@ QString SettingsStore::readText(SettingsFile file) const
 
 void SettingsStore::write(SettingsFile file, const QString &value) const
 {
+    // A failed write leaves the file as it was; saying so tells the user what the next start
+    // will find.
+    const QString kept = QStringLiteral("\nThe file keeps its previous content.");
     const QString target = path(file);
     const QFileInfo info(target);
+    // The rename below would put a plain file in the place of a device or a pipe that a link
+    // leads to, and a folder is no settings file to overwrite.
+    if (info.exists() && !info.isFile())
+        throw SettingsError(SettingsError::Kind::Other,
+            QStringLiteral("The settings file %1 cannot be written: it is not a plain file.")
+                    .arg(fileName(file))
+                + kept);
     // A file without its write permission is write-protected, whoever runs the program; the
     // rename below would otherwise replace it silently.
-    if (info.exists() && !info.isDir() && !(info.permissions() & QFileDevice::WriteOwner))
+    if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner))
         throw SettingsError(SettingsError::Kind::Other,
-            QStringLiteral("Permission denied: the settings file %1 is "
-                           "write-protected.")
-                .arg(fileName(file)));
+            QStringLiteral("Permission denied: the settings file %1 is write-protected.")
+                    .arg(fileName(file))
+                + kept);
     const QString error = writeFileDurably(target, value.toLatin1() + "\r\n");
     if (!error.isEmpty())
         throw SettingsError(SettingsError::Kind::Other,
-            QStringLiteral("The settings file %1 cannot be written: %2.")
-                .arg(fileName(file), error));
+            QStringLiteral("The settings file %1 cannot be written: %2.").arg(fileName(file), error)
+                + kept);
 }

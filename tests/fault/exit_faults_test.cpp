@@ -1,0 +1,329 @@
+// The program's exit writes the four settings files; here it is killed, starved of disk space,
+// refused permission and raced by a second copy while it does. Whatever happens, each file holds
+// a whole value afterwards, and a write that fails says so and leaves the program running.
+
+#include "child_program.h"
+#include "program_folder.h"
+#include "qt_printers.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <chrono>
+#include <functional>
+#include <iostream>
+#include <random>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Values as the program reads them but never writes them (with a leading blank), so each file
+// shows whether the exit has replaced it.
+const QStringList before { " 0", " 1", " 1", " 11111" };
+const QByteArray after[] = { "0\r\n", "1\r\n", "1\r\n", "11111\r\n" };
+const QStringList allFourFiles { QStringLiteral("AppFile1.DLL"), QStringLiteral("AppFile2.DLL"),
+    QStringLiteral("AppFile3.DLL"), QStringLiteral("AppFile4.DLL") };
+
+void layBefore(const AppFolder &folder)
+{
+    for (int number = 1; number <= 4; ++number)
+        folder.writeRaw(number, before[number - 1].toLatin1() + "\r\n");
+}
+
+// How many files the exit has replaced, in its order of writing: files 1 to n hold their new
+// value and the others their old one. Nothing if any file holds anything else or the order is
+// broken, which would mean a torn or lost write.
+std::optional<int> exitProgress(const AppFolder &folder)
+{
+    int written = 0;
+    while (written < 4 && folder.read(written + 1) == after[written])
+        ++written;
+    for (int number = written + 1; number <= 4; ++number) {
+        if (folder.read(number) != before[number - 1].toLatin1() + "\r\n")
+            return std::nullopt;
+    }
+    return written;
+}
+
+std::string describe(const AppFolder &folder)
+{
+    std::string files;
+    for (int number = 1; number <= 4; ++number)
+        files += "\n  AppFile" + std::to_string(number) + ": \"" + folder.read(number).toStdString()
+            + "\"";
+    return files;
+}
+
+// Exit, then the close box: both must report the failed write with "Error" and lose nothing;
+// the first leaves the program running, the second ends it with the main window.
+void expectBothExitsRefused(ChildProgram &program, const QStringList &mentions)
+{
+    const std::optional<int> status = program.waitForExit();
+    ASSERT_TRUE(status) << "the exit hangs\n" << program.transcript().toStdString();
+    EXPECT_EQ(exitCodeOf(*status), 0) << program.transcript().toStdString();
+    const QStringList expectedOrder { QStringLiteral("SHOWN"), QStringLiteral("MESSAGE"),
+        QStringLiteral("RUNNING"), QStringLiteral("MESSAGE") };
+    QStringList order;
+    for (const QString &line : program.lines()) {
+        if (line != QLatin1String("READY"))
+            order.append(line.section(u'\t', 0, 0));
+    }
+    EXPECT_EQ(order, expectedOrder) << program.transcript().toStdString();
+    for (const ChildProgram::Message &message : program.messages()) {
+        EXPECT_EQ(message.title, QStringLiteral("Error"));
+        for (const QString &mention : mentions)
+            EXPECT_TRUE(message.text.contains(mention)) << message.text.toStdString();
+    }
+}
+
+struct UnwritableExit
+{
+    const char *name;
+    std::function<void(const ProgramFolder &)> lay;
+    std::optional<rlim_t> fileSizeLimit;
+    int written; // files the exit replaces before the fault stops it
+    QStringList mentions;
+};
+
+const QString kept = QStringLiteral("keeps its previous content");
+
+const UnwritableExit unwritableExits[] = {
+    { "ReadOnlyFolder",
+        [](const ProgramFolder &folder) {
+            ASSERT_EQ(::chmod(QFile::encodeName(folder.appFiles()).constData(), 0555), 0);
+        },
+        {}, 0, { "AppFile1.DLL", "Permission denied", kept } },
+    { "ReadOnlyFile",
+        [](const ProgramFolder &folder) {
+            ASSERT_EQ(::chmod(QFile::encodeName(folder.filePath(3)).constData(), 0444), 0);
+        },
+        {}, 2, { "AppFile3.DLL", "write-protected", kept } },
+    { "DiskFullAtOnce", [](const ProgramFolder &) {}, 0, 0, { "AppFile1.DLL", kept } },
+    // Room for "0" and CR LF but not for the five-character mask.
+    { "DiskFullBeforeTheLastFile", [](const ProgramFolder &) {}, 4, 3, { "AppFile4.DLL", kept } },
+};
+
+// Names the case in test listings, which would otherwise show the parameter's bytes.
+void PrintTo(const UnwritableExit &value, std::ostream *out)
+{
+    *out << value.name;
+}
+
+class UnwritableExitTest : public ::testing::TestWithParam<UnwritableExit>
+{
+};
+
+TEST_P(UnwritableExitTest, ExitReportsTheErrorKeepsRunningAndTheCloseBoxLosesNothing)
+{
+    const UnwritableExit &fault = GetParam();
+    const ProgramFolder folder(before);
+    folder.handOver();
+    ASSERT_NO_FATAL_FAILURE(fault.lay(folder));
+
+    ChildProgram program(folder.program(), { { "exit", "close" }, true, fault.fileSizeLimit });
+    ASSERT_TRUE(program.started());
+    expectBothExitsRefused(program, fault.mentions);
+    EXPECT_EQ(exitProgress(folder), fault.written) << describe(folder);
+    EXPECT_EQ(folder.appFilesEntries(), allFourFiles);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, UnwritableExitTest, ::testing::ValuesIn(unwritableExits),
+    [](const ::testing::TestParamInfo<UnwritableExit> &info) { return info.param.name; });
+
+TEST(SwappedFileExitTest, FileThatBecameAPipeWhileRunningIsNotReplaced)
+{
+    const ProgramFolder folder(before);
+    ChildProgram program(folder.program(), { { "ready", "exit", "close" }, false, {} });
+    ASSERT_TRUE(program.waitForLine(QStringLiteral("READY"))) << program.transcript().toStdString();
+    folder.remove(4);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder.filePath(4)).constData(), 0644), 0);
+    program.sendGo();
+    expectBothExitsRefused(program, { QStringLiteral("AppFile4.DLL"), kept });
+    for (int number = 1; number <= 3; ++number)
+        EXPECT_EQ(folder.read(number), after[number - 1]);
+    struct stat left = {};
+    ASSERT_EQ(::stat(QFile::encodeName(folder.filePath(4)).constData(), &left), 0);
+    EXPECT_TRUE(S_ISFIFO(left.st_mode));
+}
+
+// A memory file system of a few pages, mounted for one test and detached however it ends.
+class SmallDisk
+{
+public:
+    explicit SmallDisk(const QString &mountPoint)
+        : m_mountPoint(QFile::encodeName(mountPoint))
+    {
+        m_mounted = QDir().mkpath(mountPoint)
+            && ::mount("glyph-test", m_mountPoint.constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                   "size=64k,mode=0755")
+                == 0;
+    }
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            ::umount2(m_mountPoint.constData(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk &) = delete;
+    SmallDisk &operator=(const SmallDisk &) = delete;
+
+    bool mounted() const { return m_mounted; }
+
+    // Takes every free byte, so the next write finds the disk full.
+    void fill() const
+    {
+        QFile filler(QFile::decodeName(m_mountPoint) + QStringLiteral("/filler"));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return;
+        const QByteArray block(512, 'x');
+        while (filler.write(block) == block.size()) { }
+        const QByteArray byte(1, 'x');
+        while (filler.write(byte) == 1) { }
+    }
+
+private:
+    QByteArray m_mountPoint;
+    bool m_mounted = false;
+};
+
+TEST(FullDiskExitTest, ExitOnAFullDiskKeepsEveryOldFileWhole)
+{
+    const ProgramFolder folder(before);
+    const SmallDisk disk(QDir(folder.path()).filePath(QStringLiteral("disk")));
+    if (!disk.mounted())
+        GTEST_SKIP() << "mounting a small memory file system needs root";
+    // AppFiles moves onto the small disk and is reached through a link, as the program sits
+    // beside it on the large one.
+    const QString moved = QDir(folder.path()).filePath(QStringLiteral("disk/AppFiles"));
+    ASSERT_TRUE(QDir().rename(folder.appFiles(), moved) || QDir().mkpath(moved));
+    folder.removeFolder();
+    ASSERT_TRUE(QFile::link(moved, folder.appFiles()));
+    layBefore(folder);
+    disk.fill();
+
+    ChildProgram program(folder.program(), { { "exit", "close" }, false, {} });
+    ASSERT_TRUE(program.started());
+    expectBothExitsRefused(
+        program, { QStringLiteral("AppFile1.DLL"), QStringLiteral("No space left"), kept });
+    EXPECT_EQ(exitProgress(folder), 0) << describe(folder);
+    EXPECT_EQ(folder.appFilesEntries(), allFourFiles);
+}
+
+void waitMicroseconds(std::chrono::microseconds delay)
+{
+    // A busy wait: sleeping would round short delays up to the scheduler's tick.
+    const auto until = std::chrono::steady_clock::now() + delay;
+    while (std::chrono::steady_clock::now() < until) { }
+}
+
+// The time from the signal to go until the exit has written all four files and ended.
+std::chrono::microseconds exitDuration(const ProgramFolder &folder)
+{
+    layBefore(folder);
+    ChildProgram program(folder.program(), { { "ready", "exit" }, false, {} });
+    if (!program.waitForLine(QStringLiteral("READY")))
+        return {};
+    const auto start = std::chrono::steady_clock::now();
+    program.sendGo();
+    if (!program.waitForExit())
+        return {};
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - start);
+}
+
+// Kills one exit after the given delay and tells how many files it had replaced by then.
+std::optional<int> killExitAfter(const ProgramFolder &folder, std::chrono::microseconds delay)
+{
+    layBefore(folder);
+    ChildProgram program(folder.program(), { { "ready", "exit" }, false, {} });
+    if (!program.waitForLine(QStringLiteral("READY"))) {
+        ADD_FAILURE() << "the program did not come up\n" << program.transcript().toStdString();
+        return std::nullopt;
+    }
+    program.sendGo();
+    waitMicroseconds(delay);
+    program.kill();
+    if (!program.waitForExit()) {
+        ADD_FAILURE() << "the killed program did not end";
+        return std::nullopt;
+    }
+    const std::optional<int> progress = exitProgress(folder);
+    if (!progress)
+        ADD_FAILURE() << "killed " << delay.count() << " us into the exit:" << describe(folder);
+    return progress;
+}
+
+TEST(KilledExitTest, EveryFileHoldsItsOldOrItsNewValueWhereverTheKillLands)
+{
+    constexpr int surveyKills = 40;
+    constexpr int kills = 240;
+    const ProgramFolder folder(before);
+    std::chrono::microseconds longest {};
+    for (int i = 0; i < 3; ++i)
+        longest = std::max(longest, exitDuration(folder));
+    ASSERT_GT(longest.count(), 0) << "an uncut exit did not end";
+
+    // A survey over the whole exit finds where the writes lie: after the latest kill that found
+    // nothing replaced and before the earliest that found everything. The remaining kills are
+    // spread over that stretch with a margin either side.
+    std::mt19937 random(20240917);
+    long lastUntouched = 0;
+    long firstComplete = long(longest.count());
+    std::uniform_int_distribution<long> delays(0, firstComplete * 5 / 4);
+    int landed[5] = {};
+    for (int round = 0; round < kills; ++round) {
+        SCOPED_TRACE(round);
+        if (round == surveyKills) {
+            const auto [early, late] = std::minmax(lastUntouched, firstComplete);
+            delays = std::uniform_int_distribution<long>(early / 2, late * 3 / 2);
+        }
+        const long delay = delays(random);
+        const std::optional<int> progress = killExitAfter(folder, std::chrono::microseconds(delay));
+        ASSERT_TRUE(progress);
+        ++landed[*progress];
+        if (round < surveyKills && *progress == 0)
+            lastUntouched = std::max(lastUntouched, delay);
+        if (round < surveyKills && *progress == 4)
+            firstComplete = std::min(firstComplete, delay);
+    }
+    std::cout << "[ kills    ] " << kills << ", the last " << kills - surveyKills << " over "
+              << delays.min() << ".." << delays.max()
+              << " us; files replaced when killed: 0: " << landed[0] << ", 1: " << landed[1]
+              << ", 2: " << landed[2] << ", 3: " << landed[3] << ", 4: " << landed[4] << std::endl;
+    // The kills must reach into the writes, or this test would prove nothing.
+    EXPECT_GE(landed[1] + landed[2] + landed[3], kills / 10);
+}
+
+TEST(TwoCopiesExitTest, EachFileHoldsOneWholeValueFromOneOfThem)
+{
+    const ProgramFolder folder(before);
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(round);
+        layBefore(folder);
+        // The second copy switches mode and hides the bar, so the two write different values.
+        ChildProgram first(folder.program(), { { "ready", "exit" }, false, {} });
+        ChildProgram second(
+            folder.program(), { { "MenuModeA2C", "MenuViewStBar", "ready", "exit" }, false, {} });
+        ASSERT_TRUE(first.waitForLine(QStringLiteral("READY"))) << first.transcript().toStdString();
+        ASSERT_TRUE(second.waitForLine(QStringLiteral("READY")))
+            << second.transcript().toStdString();
+        first.sendGo();
+        second.sendGo();
+        for (ChildProgram *program : { &first, &second }) {
+            const std::optional<int> status = program->waitForExit();
+            ASSERT_TRUE(status) << program->transcript().toStdString();
+            EXPECT_EQ(exitCodeOf(*status), 0) << program->transcript().toStdString();
+            EXPECT_TRUE(program->messages().empty()) << program->transcript().toStdString();
+        }
+        EXPECT_EQ(folder.read(1), after[0]);
+        EXPECT_TRUE(folder.read(2) == "1\r\n" || folder.read(2) == "0\r\n") << describe(folder);
+        EXPECT_TRUE(folder.read(3) == "1\r\n" || folder.read(3) == "0\r\n") << describe(folder);
+        EXPECT_EQ(folder.read(4), after[3]);
+        EXPECT_EQ(folder.appFilesEntries(), allFourFiles);
+    }
+}
+
+} // namespace
