@@ -362,25 +362,20 @@ void FrmMain::StatusBar1_PanelClick(StatusPanel *panel)
     const auto report = [this](const QString &text, const QString &title) {
         m_services.messages.show(text, title, MessageBox::Icon::None);
     };
-    const auto reportLock = [&](const QString &key) {
-        const bool on = StatusBar1->panel(panel->index())->isPanelEnabled();
-        report(key + (on ? QStringLiteral(" is ON") : QStringLiteral(" is OFF")),
-            key + QStringLiteral(" Status"));
-    };
     const QLocale locale = QLocale::system();
     switch (panel->index()) {
     case 1:
         m_windows.statusDialog.show();
         break;
     case 2:
-        reportLock(QStringLiteral("Num Lock"));
-        break;
     case 3:
-        reportLock(QStringLiteral("Caps Lock"));
+    case 4: {
+        const QString key = panel->keyName();
+        report(
+            key + (panel->isPanelEnabled() ? QStringLiteral(" is ON") : QStringLiteral(" is OFF")),
+            key + QStringLiteral(" Status"));
         break;
-    case 4:
-        reportLock(QStringLiteral("Scroll Lock"));
-        break;
+    }
     case 5:
         report(locale.toString(m_clock.now().time(),
                    ClockFormats::messageTime(locale.timeFormat(QLocale::LongFormat))),
@@ -441,12 +436,12 @@ void FrmMain::InitStatusBar()
     StatusPanel *caption = StatusBar1->panel(1);
     caption->setText(QStringLiteral("Status Bar :"));
     caption->setAutoSize(StatusPanel::AutoSize::Spring);
-    for (int index = 2; index <= 6; ++index)
-        StatusBar1->panel(index)->setAlignment(Qt::AlignCenter);
     caption->setMinWidth(1000);
     const double widths[] = { 700, 700, 700, 1500, 1500 };
-    for (int index = 2; index <= 6; ++index)
+    for (int index = 2; index <= 6; ++index) {
+        StatusBar1->panel(index)->setAlignment(Qt::AlignCenter);
         StatusBar1->panel(index)->setWidth(widths[index - 2]);
+    }
     const char *tooltips[] = { "Click to Customize Status Bar", "Num Lock Status",
         "Caps Lock Status", "Scroll Lock Status", "Time", "Date" };
     for (int index = 1; index <= 6; ++index)

@@ -46,6 +46,8 @@ public:
     // The panel's Enabled property: for a key panel, whether its lock is on. Deliberately not
     // QWidget's enabled state, which would grey the panel out and keep clicks from it.
     bool isPanelEnabled() const { return m_panelEnabled; }
+    // For a key panel, its key's name ("Num Lock"); empty for the others.
+    QString keyName() const;
 
 Q_SIGNALS:
     void clicked();
@@ -60,7 +62,6 @@ private:
     void applyWidth();
     void showLockState(bool on);
     void showContent(const QString &text);
-    QString keyName() const;
 
     int m_index = 0;
     Style m_style;
