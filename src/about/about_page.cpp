@@ -64,6 +64,7 @@ HoverLabel *AboutPage::addLink(const QString &designName, const QString &caption
     auto *link = new HoverLabel(HoverLabel::Kind::Link, designName, caption, this);
     Twips::place(link, left, top, width, height);
     link->setAutoSize(true);
+    m_hoverLabels.push_back(link);
     return link;
 }
 
@@ -76,6 +77,7 @@ HoverLabel *AboutPage::addArrow(const QString &designName, const QString &captio
     arrow->setToolTip(toolTip);
     arrow->setAccessibleName(toolTip);
     arrow->setTextColour(Qt::white);
+    m_hoverLabels.push_back(arrow);
     return arrow;
 }
 
@@ -84,9 +86,17 @@ void AboutPage::OpenWebSite(const QString &url)
     m_urls.open(url, this);
 }
 
-void AboutPage::resetHover(std::initializer_list<HoverLabel *> labels)
+void AboutPage::colourLinks()
 {
-    for (HoverLabel *label : labels)
+    for (HoverLabel *label : m_hoverLabels) {
+        if (label->kind() == HoverLabel::Kind::Link)
+            label->setTextColour(QColor(0, 0, 255));
+    }
+}
+
+void AboutPage::resetHover()
+{
+    for (HoverLabel *label : m_hoverLabels)
         label->resetHover();
 }
 

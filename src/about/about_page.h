@@ -4,7 +4,7 @@
 #include "platform/form.h"
 
 #include <QPixmap>
-#include <initializer_list>
+#include <vector>
 
 class Label;
 class QKeyEvent;
@@ -31,7 +31,10 @@ protected:
         double left, double top, double width, double height);
 
     void OpenWebSite(const QString &url);
-    static void resetHover(std::initializer_list<HoverLabel *> labels);
+    // Each page colours its links when it loads and resets every link and arrow it made on a
+    // move over its bare surface.
+    void colourLinks();
+    void resetHover();
     // Esc and Enter close either page, each in its own way.
     static bool isEscOrEnter(const QKeyEvent *event);
 
@@ -44,13 +47,13 @@ protected:
 
 private:
     UrlOpener &m_urls;
+    std::vector<HoverLabel *> m_hoverLabels;
     QString m_backgroundPicture;
     QPixmap m_background;
 };
 
 namespace AboutTexts {
 
-inline const QColor linkBlue(0, 0, 255);
 inline const QString makerWebSite = QStringLiteral("http://www.example.com");
 inline const QString authorName = QStringLiteral("Marek Vorlix");
 

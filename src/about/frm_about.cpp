@@ -123,14 +123,13 @@ void frmAbout::loadPictures()
 
 void frmAbout::Form_Load()
 {
-    for (HoverLabel *link : { LblFB, LblTW, LblWS, LblVorlix })
-        link->setTextColour(AboutTexts::linkBlue);
+    colourLinks();
     Timer1->setEnabled(true);
 }
 
 void frmAbout::Form_MouseMove()
 {
-    resetHover({ LblWS, LblFB, LblTW, LblVorlix, LblClose, LblNext });
+    resetHover();
     Timer1->setEnabled(true);
 }
 

@@ -84,13 +84,12 @@ void FrmVorlix::createHeading(const QString &designName, const QString &caption,
 
 void FrmVorlix::Form_Load()
 {
-    for (HoverLabel *link : { LblGM, LblHM, LblFB, LblTW, LblWS })
-        link->setTextColour(AboutTexts::linkBlue);
+    colourLinks();
 }
 
 void FrmVorlix::Form_MouseMove()
 {
-    resetHover({ LblGM, LblHM, LblFB, LblTW, LblWS, LblBack, LblClose });
+    resetHover();
 }
 
 void FrmVorlix::keyPressEvent(QKeyEvent *event)
