@@ -126,11 +126,9 @@ void Status_Bar_Dialog::createControls()
         setColours(control, systemText);
     }
 
+    // Close first, then the frame's controls in the order they were made: the boxes, the options.
     QWidget *previous = Close;
-    for (QWidget *next : { static_cast<QWidget *>(Check1[0]), static_cast<QWidget *>(Check1[1]),
-             static_cast<QWidget *>(Check1[2]), static_cast<QWidget *>(Check1[3]),
-             static_cast<QWidget *>(Check1[4]), static_cast<QWidget *>(Option1),
-             static_cast<QWidget *>(Option2) }) {
+    for (QWidget *next : Frame1->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         setTabOrder(previous, next);
         previous = next;
     }
@@ -158,16 +156,18 @@ void Status_Bar_Dialog::Form_Load()
 void Status_Bar_Dialog::Check1_Click(int index)
 {
     m_panels.setPanelShown(index + PanelMask::firstPanel, Check1[index]->isChecked());
+    // Read afresh on every click rather than kept between them: the option handlers set boxes and
+    // so run this handler nested inside another call of it.
+    bool anyTicked = false;
+    bool anyClear = false;
     for (const QCheckBox *box : Check1) {
         if (box->isChecked())
-            m_anyTicked = true;
+            anyTicked = true;
         else
-            m_anyClear = true;
+            anyClear = true;
     }
-    Option1->setChecked(!m_anyClear);
-    Option2->setChecked(!m_anyTicked);
-    m_anyTicked = false;
-    m_anyClear = false;
+    Option1->setChecked(!anyClear);
+    Option2->setChecked(!anyTicked);
 }
 
 void Status_Bar_Dialog::Option1_Click()

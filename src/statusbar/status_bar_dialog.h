@@ -40,8 +40,6 @@ private:
     void Close_Click();
 
     PanelVisibility &m_panels;
-    bool m_anyTicked = false;
-    bool m_anyClear = false;
 
     QGroupBox *Frame1 = nullptr;
     std::array<QCheckBox *, 5> Check1 {};
