@@ -9,12 +9,9 @@
 #include <windows.h>
 
 #include <atomic>
-#include <filesystem>
 #include <memory>
 #include <thread>
 #include <vector>
-
-using namespace std::string_literals;
 
 namespace {
 
@@ -78,10 +75,8 @@ class OpenUrl : public testing::Test
 protected:
     void SetUp() override
     {
-        char temporary[MAX_PATH + 1];
-        ASSERT_GT(GetTempPathA(MAX_PATH + 1, temporary), 0u);
-        m_folder = temporary + "Br\xF6wser "s + std::to_string(GetCurrentProcessId());
-        ASSERT_TRUE(CreateDirectoryA(m_folder.c_str(), nullptr));
+        m_folder = StandIn::makeFolder("Br\xF6wser ");
+        ASSERT_FALSE(m_folder.empty());
         m_browser = m_folder + "\\browser.exe";
         ASSERT_TRUE(CopyFileA(StandIn::builtPath().c_str(), m_browser.c_str(), TRUE))
             << "the stand-in program was not built beside the test";
@@ -104,8 +99,7 @@ protected:
         DestroyWindow(m_window);
         for (std::size_t i = 0; i < m_shellsBrowser.size(); ++i)
             setBrowserCommand(webSchemes[i], m_shellsBrowser[i]);
-        std::error_code error;
-        std::filesystem::remove_all(StandIn::wide(m_folder), error);
+        StandIn::removeFolder(m_folder);
     }
 
     std::string m_folder;

@@ -14,6 +14,22 @@ std::string StandIn::builtPath()
     return own.substr(0, own.find_last_of('\\')) + "\\stand_in_program.exe";
 }
 
+std::string StandIn::makeFolder(const std::string &name)
+{
+    char temporary[MAX_PATH + 1];
+    const DWORD length = GetTempPathA(MAX_PATH + 1, temporary);
+    if (length == 0 || length > MAX_PATH)
+        return {};
+    const std::string folder = temporary + name + std::to_string(GetCurrentProcessId());
+    return CreateDirectoryA(folder.c_str(), nullptr) ? folder : std::string();
+}
+
+void StandIn::removeFolder(const std::string &folder)
+{
+    std::error_code error;
+    std::filesystem::remove_all(wide(folder), error);
+}
+
 std::wstring StandIn::wide(const std::string &ansi)
 {
     std::wstring text(ansi.size(), L'\0');

@@ -11,6 +11,14 @@ namespace StandIn {
 // The stand-in as built, beside the running test; copies of it report under their own names.
 std::string builtPath();
 
+// A new folder for a test's copies of the stand-in, in the temporary folder and in the Windows
+// form, named `name` and this process's number; empty when it cannot be made.
+std::string makeFolder(const std::string &name);
+
+// Removes the folder with all it holds. A copy of the stand-in that is still ending may hold its
+// file: not a failure, the prefix goes anyway.
+void removeFolder(const std::string &folder);
+
 // ANSI text widened as the system widens it, for the file functions of the standard library.
 std::wstring wide(const std::string &ansi);
 

@@ -122,10 +122,8 @@ class SysInfoLaunch : public testing::Test
 protected:
     void SetUp() override
     {
-        char temporary[MAX_PATH + 1];
-        ASSERT_GT(GetTempPathA(MAX_PATH + 1, temporary), 0u);
-        m_root = temporary + "Tools \xE9t\xE9 "s + std::to_string(GetCurrentProcessId());
-        ASSERT_TRUE(CreateDirectoryA(m_root.c_str(), nullptr));
+        m_root = StandIn::makeFolder("Tools \xE9t\xE9 ");
+        ASSERT_FALSE(m_root.empty());
         m_standIn = StandIn::builtPath();
         ASSERT_TRUE(fs::exists(StandIn::wide(m_standIn)))
             << m_standIn << " was not built beside the test";
@@ -135,9 +133,7 @@ protected:
     {
         setValue(HKEY_LOCAL_MACHINE, toolKey, "PATH", std::nullopt);
         setValue(HKEY_LOCAL_MACHINE, folderKey, "MSINFO", std::nullopt);
-        // Not a failure if a stand-in that is still ending holds its file: the prefix goes anyway.
-        std::error_code error;
-        fs::remove_all(StandIn::wide(m_root), error);
+        StandIn::removeFolder(m_root);
     }
 
     std::string caseFolder(int index) const
