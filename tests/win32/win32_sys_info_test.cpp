@@ -5,15 +5,14 @@
 #include "platform/win32/win32_file_test.h"
 #include "platform/win32/win32_program_starter.h"
 #include "platform/win32/win32_registry.h"
+#include "stand_in.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <optional>
-#include <sstream>
 
 using namespace std::string_literals;
 namespace fs = std::filesystem;
@@ -116,38 +115,6 @@ TEST(Win32GetKeyValue, TrimsAndConvertsEachKindOfStoredValue)
 const std::string toolKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string folderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 
-std::string ownFolder()
-{
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string own(path, length < MAX_PATH ? length : 0);
-    return own.substr(0, own.find_last_of('\\'));
-}
-
-std::wstring wide(const std::string &ansi)
-{
-    std::wstring text(ansi.size(), L'\0');
-    text.resize(MultiByteToWideChar(
-        CP_ACP, 0, ansi.data(), int(ansi.size()), text.data(), int(text.size())));
-    return text;
-}
-
-// The report the stand-in program leaves beside itself once it has run, or nothing after a wait
-// far longer than Wine ever takes to start a program.
-std::optional<std::string> reportOfRun(const std::string &program)
-{
-    const fs::path report = wide(program + ".started");
-    for (int waited = 0; waited < 60000; waited += 20) {
-        if (fs::exists(report)) {
-            std::ostringstream content;
-            content << std::ifstream(report, std::ios::binary).rdbuf();
-            return content.str();
-        }
-        Sleep(20);
-    }
-    return std::nullopt;
-}
-
 // A folder per case in the Windows form, named with a space and a letter of the code page, as the
 // folders the tool is installed in may be.
 class SysInfoLaunch : public testing::Test
@@ -155,21 +122,18 @@ class SysInfoLaunch : public testing::Test
 protected:
     void SetUp() override
     {
-        char temporary[MAX_PATH + 1];
-        ASSERT_GT(GetTempPathA(MAX_PATH + 1, temporary), 0u);
-        m_root = temporary + "Tools \xE9t\xE9 "s + std::to_string(GetCurrentProcessId());
-        ASSERT_TRUE(CreateDirectoryA(m_root.c_str(), nullptr));
-        m_standIn = ownFolder() + "\\sys_info_stand_in.exe";
-        ASSERT_TRUE(fs::exists(wide(m_standIn))) << m_standIn << " was not built beside the test";
+        m_root = StandIn::makeFolder("Tools \xE9t\xE9 ");
+        ASSERT_FALSE(m_root.empty());
+        m_standIn = StandIn::builtPath();
+        ASSERT_TRUE(fs::exists(StandIn::wide(m_standIn)))
+            << m_standIn << " was not built beside the test";
     }
 
     void TearDown() override
     {
         setValue(HKEY_LOCAL_MACHINE, toolKey, "PATH", std::nullopt);
         setValue(HKEY_LOCAL_MACHINE, folderKey, "MSINFO", std::nullopt);
-        // Not a failure if a stand-in that is still ending holds its file: the prefix goes anyway.
-        std::error_code error;
-        fs::remove_all(wide(m_root), error);
+        StandIn::removeFolder(m_root);
     }
 
     std::string caseFolder(int index) const
@@ -251,8 +215,8 @@ TEST_F(SysInfoLaunch, StartsTheToolTheRegistryNamesOrReportsItUnavailable)
 
         if (started && c.ran != Ran::Nothing) {
             const std::string ran = c.ran == Ran::Program ? program : toolInFolder;
-            // Started by its own path alone, with no arguments.
-            EXPECT_EQ(reportOfRun(ran), '"' + ran + '"');
+            // Started by its own path alone, with no arguments, in a normal window.
+            EXPECT_EQ(StandIn::reportOfRun(ran), '"' + ran + "\"\nshow 1");
         }
     }
 }

@@ -44,6 +44,15 @@ create)
         cat "$WINEPREFIX.log" >&2
         exit 1
     fi
+    # Without a display Wine refuses to make windows at all; its null driver makes them, unseen,
+    # so that the tests can show that nothing of ours opens one. The desktop holds on to the
+    # driver it started with: the server starts again, and the desktop with it, here, where it
+    # cannot hold CTest's pipes open as it would if a test started it.
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+    wineserver -k
+    wineserver -w
+    wineserver -p30 </dev/null >/dev/null 2>&1
+    wineboot </dev/null >/dev/null 2>&1
     rm -f "$WINEPREFIX.log"
     ;;
 run)
