@@ -7,7 +7,7 @@
 // little-endian), a 2-byte count and that many value bytes; then one byte whose bit 0 says
 // whether the file test finds MSINFO32.EXE and bit 1 whether the program starts.
 
-#include "about/sys_info.h"
+#include "fake_sys_info.h"
 #include "fuzz_check.h"
 
 #include <algorithm>
@@ -132,40 +132,6 @@ private:
     std::map<Key, const Answer *> m_open;
 };
 
-class FuzzFileTest final : public FileTest
-{
-public:
-    explicit FuzzFileTest(bool found)
-        : m_found(found)
-    { }
-    bool isNormalFile(const std::string &path) override
-    {
-        tested.push_back(path);
-        return m_found;
-    }
-    std::vector<std::string> tested;
-
-private:
-    bool m_found;
-};
-
-class FuzzProgramStarter final : public ProgramStarter
-{
-public:
-    explicit FuzzProgramStarter(bool starts)
-        : m_starts(starts)
-    { }
-    bool start(const std::string &path) override
-    {
-        attempts.push_back(path);
-        return m_starts;
-    }
-    std::vector<std::string> attempts;
-
-private:
-    bool m_starts;
-};
-
 enum class Outcome { Read, Missing, Error };
 
 struct Expected
@@ -226,12 +192,6 @@ void checkLookup(const Answer &answer)
 // after the file test found it. Any exception escaping it stops the fuzzer as a crash.
 void checkLaunch(const Answer &tool, const Answer &folder, bool found, bool starts)
 {
-    FuzzRegistry registry(tool, folder);
-    FuzzFileTest files(found);
-    FuzzProgramStarter programs(starts);
-    SysInfoServices services { registry, files, programs };
-    const bool started = StartSysInfo(services);
-
     std::vector<std::string> keys { toolKey };
     std::optional<std::string> tested;
     std::optional<std::string> path;
@@ -247,6 +207,17 @@ void checkLaunch(const Answer &tool, const Answer &folder, bool found, bool star
                 path = tested;
         }
     }
+    // The doubles say yes only to the expected path; another path shows in what they record.
+    FuzzRegistry registry(tool, folder);
+    FakeFileTest files;
+    if (found && tested)
+        files.normalFiles.insert(*tested);
+    FakeProgramStarter programs;
+    if (starts && path)
+        programs.startable.insert(*path);
+    SysInfoServices services { registry, files, programs };
+    const bool started = StartSysInfo(services);
+
     const auto asList = [](const std::optional<std::string> &item) {
         return item ? std::vector<std::string> { *item } : std::vector<std::string> {};
     };
