@@ -55,6 +55,24 @@ QColor textColour(const QWidget *label)
     return label->palette().color(QPalette::WindowText);
 }
 
+// Every hover label of both pages: rule, page, design name, and the address a click opens ("" for
+// none). Nothing else may ever be handed to the browser.
+const char *const hoverRows[][4] = {
+    { "web site, as written", "about", "LblWS", "http://www.example.com" },
+    { "maker's Facebook, plain", "about", "LblFB", "http://www.example.org/QuillmarkSoftware" },
+    { "maker's Twitter, secure", "about", "LblTW", "https://www.example.net/QuillmarkSoft" },
+    { "author's name", "about", "LblVorlix", "" },
+    { "first web mail, its home page", "author", "LblGM", "http://www.example.org" },
+    { "second web mail, its home page", "author", "LblHM", "http://www.example.net" },
+    { "author's Facebook, plain", "author", "LblFB", "http://www.example.org/marek.vorlix" },
+    { "author's Twitter, secure", "author", "LblTW", "https://www.example.net/MarekVorlix" },
+    { "author page's web site, the maker's", "author", "LblWS", "http://www.example.com" },
+    { "about X", "about", "LblClose", "" },
+    { "about ->", "about", "LblNext", "" },
+    { "author <-", "author", "LblBack", "" },
+    { "author X", "author", "LblClose", "" },
+};
+
 // The whole program's wiring, with doubles for the operating system.
 struct Program
 {
@@ -158,26 +176,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("address"); // what a click opens, for the links to the web
-        const char *const rows[][4] = {
-            { "web site, as written", "about", "LblWS", "http://www.example.com" },
-            { "maker's Facebook, plain", "about", "LblFB",
-                "http://www.example.org/QuillmarkSoftware" },
-            { "maker's Twitter, secure", "about", "LblTW",
-                "https://www.example.net/QuillmarkSoft" },
-            { "author's name", "about", "LblVorlix", "" },
-            { "first web mail, its home page", "author", "LblGM", "http://www.example.org" },
-            { "second web mail, its home page", "author", "LblHM", "http://www.example.net" },
-            { "author's Facebook, plain", "author", "LblFB",
-                "http://www.example.org/marek.vorlix" },
-            { "author's Twitter, secure", "author", "LblTW",
-                "https://www.example.net/MarekVorlix" },
-            { "author page's web site, the maker's", "author", "LblWS", "http://www.example.com" },
-            { "about X", "about", "LblClose", "" },
-            { "about ->", "about", "LblNext", "" },
-            { "author <-", "author", "LblBack", "" },
-            { "author X", "author", "LblClose", "" },
-        };
-        for (const auto &row : rows)
+        for (const auto &row : hoverRows)
             QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]) << QString(row[3]);
     }
 
@@ -215,6 +214,35 @@ private Q_SLOTS:
         QCOMPARE(program.urls.opened.size(), size_t(1));
         QCOMPARE(program.urls.opened.front().url, address);
         QCOMPARE(program.urls.opened.front().window.data(), hover->window());
+    }
+
+    void onlyTheFixedAddressesAreEverOpened()
+    {
+        Program program;
+        for (const QString &page : { QStringLiteral("about"), QStringLiteral("author") }) {
+            QWidget *form = program.open(page);
+            QVERIFY(form);
+            // By name: a click on "X" unloads the page, and the next label comes from a new one.
+            QStringList names;
+            for (const HoverLabel *hover : form->findChildren<HoverLabel *>())
+                names.append(hover->objectName());
+            for (const QString &name : std::as_const(names)) {
+                const auto row
+                    = std::find_if(std::begin(hoverRows), std::end(hoverRows), [&](const auto &r) {
+                          return page == QLatin1String(r[1]) && name == QLatin1String(r[2]);
+                      });
+                QVERIFY2(row != std::end(hoverRows), qPrintable(page + u' ' + name));
+                // The labels that lead elsewhere in the program must not reach the browser.
+                program.urls.opened.clear();
+                HoverLabel *hover = program.label(page, name);
+                QVERIFY(hover);
+                click(hover);
+                const QString address = QLatin1String((*row)[3]);
+                QCOMPARE(program.urls.opened.size(), size_t(address.isEmpty() ? 0 : 1));
+                if (!address.isEmpty())
+                    QCOMPARE(program.urls.opened.front().url, address);
+            }
+        }
     }
 
     void onlyTheBareSurfaceResetsTheHover_data()

@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdlib.h>
+#include <thread>
 
 using namespace std::string_literals;
 namespace fs = std::filesystem;
@@ -34,10 +37,11 @@ public:
 
     std::string path(const std::string &name = {}) const { return m_path + '/' + name; }
 
-    std::string addFile(const std::string &name, bool executable) const
+    std::string addFile(const std::string &name, bool executable,
+        const std::string &script = "#!/bin/sh\nexit 0\n") const
     {
         fs::create_directories(fs::path(path(name)).parent_path());
-        std::ofstream(path(name)) << "#!/bin/sh\nexit 0\n";
+        std::ofstream(path(name)) << script;
         fs::permissions(path(name),
             executable ? fs::perms::owner_all : fs::perms::owner_read | fs::perms::owner_write);
         return path(name);
@@ -142,6 +146,66 @@ TEST(LinuxProgramStarter, StartsOnlyAnExecutableByAbsolutePath)
     for (const auto &[path, started] : cases) {
         SCOPED_TRACE(path);
         EXPECT_EQ(programs.start(path), started);
+    }
+}
+
+// A program that writes the count of its arguments, the name it was started by and each
+// argument, one to a line, into record; renamed into place whole, so that a reader never sees
+// half of it.
+std::string recorderScript(const std::string &record)
+{
+    return "#!/bin/sh\n{ printf '%s\\n' \"$#\" \"$0\"; for a; do printf '%s\\n' \"$a\"; done; } >'"
+        + record + ".part' && mv '" + record + ".part' '" + record + "'\n";
+}
+
+std::string waitForRecord(const std::string &record)
+{
+    // The start does not wait for the program, so its record comes when it comes.
+    for (int i = 0; i < 400 && !fs::exists(record); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::ostringstream text;
+    text << std::ifstream(record).rdbuf();
+    return text.str();
+}
+
+TEST(LinuxSysInfo, StartsExactlyTheFoundToolWithoutShellArgumentsOrSearch)
+{
+    // Folder names that a shell would split, expand or run; a colon cannot be in a PATH entry.
+    const char *const names[] = {
+        "with spaces",
+        "semi;colon && touch injected",
+        "$(touch injected)",
+        "`touch injected`",
+        "quotes ' \" and \\ backslash",
+        "new\nline",
+        "glob * ? [a]",
+        "-dash | touch injected > out",
+    };
+    for (const char *name : names) {
+        SCOPED_TRACE(name);
+        TemporaryFolder folder;
+        ASSERT_EQ(folder.path().find('\''), std::string::npos);
+        const std::string record = folder.path("record");
+        const std::string tool
+            = folder.addFile(std::string(name) + "/hardinfo2", true, recorderScript(record));
+        // The preferred tool, first on the search path but in a relative folder: the lookup must
+        // pass it by, or the launcher would run whatever lies in the current folder.
+        folder.addFile("bin/hardinfo2", true, recorderScript(folder.path("decoy")));
+        const fs::path startedIn = fs::current_path();
+        fs::current_path(folder.path());
+        LinuxRegistry registry("bin:" + folder.path(name));
+        LinuxFileTest files;
+        LinuxProgramStarter programs;
+        SysInfoServices services { registry, files, programs };
+        const bool started = StartSysInfo(services);
+        fs::current_path(startedIn);
+
+        EXPECT_TRUE(started);
+        // No argument, and started by its own absolute path.
+        EXPECT_EQ(waitForRecord(record), "0\n" + tool + "\n");
+        EXPECT_FALSE(fs::exists(folder.path("decoy")));
+        EXPECT_FALSE(fs::exists(folder.path("injected")));
+        EXPECT_FALSE(fs::exists(folder.path("out")));
     }
 }
 

@@ -37,8 +37,8 @@ private:
 // that one byte goes.
 std::string trimmed(const std::vector<unsigned char> &buffer, std::uint32_t size)
 {
-    if (size == 0 || size > buffer.size())
-        throw KeyValueError("registry value of size 0 or past the buffer");
+    if (size == 0)
+        throw KeyValueError("registry value of size 0");
     const std::size_t kept = buffer[size - 1] == 0 ? size - 1 : size;
     return std::string(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(kept));
 }
@@ -71,7 +71,9 @@ bool GetKeyValue(Registry &registry, std::uint32_t keyRoot, const std::string &k
     }
     std::vector<unsigned char> buffer(valueBufferSize, 0);
     const Registry::Queried value = registry.query(opened.key, subKeyRef, buffer);
-    if (value.status != Registry::success) {
+    // A size past the buffer means a value that did not fit, even from a registry that answers
+    // success for it; only the buffer's own bytes are ever read.
+    if (value.status != Registry::success || value.size > buffer.size()) {
         keyVal.clear();
         return false;
     }
