@@ -1,5 +1,6 @@
 #include "about_page.h"
 
+#include "platform/picture_box.h"
 #include "platform/task_bar.h"
 #include "platform/twips.h"
 #include "platform/url_opener.h"
@@ -114,7 +115,7 @@ void AboutPage::paintEvent(QPaintEvent *event)
 void AboutPage::showEvent(QShowEvent *event)
 {
     if (m_background.isNull()) {
-        m_background.load(m_backgroundPicture);
+        m_background = loadPictureUncached(m_backgroundPicture);
         loadPictures();
     }
     Form::showEvent(event);

@@ -118,7 +118,7 @@ void frmAbout::addEtchedSeparator(const QString &designName, double top)
 
 void frmAbout::loadPictures()
 {
-    PicIcon->setPicture(QPixmap(QStringLiteral(":/about/logo.png")));
+    PicIcon->setPicture(loadPictureUncached(QStringLiteral(":/about/logo.png")));
 }
 
 void frmAbout::Form_Load()

@@ -1,7 +1,13 @@
 #include "picture_box.h"
 
+#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+
+QPixmap loadPictureUncached(const QString &path)
+{
+    return QPixmap::fromImage(QImage(path));
+}
 
 PictureBox::PictureBox(const QString &designName, QWidget *parent)
     : QWidget(parent)

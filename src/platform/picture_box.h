@@ -4,6 +4,10 @@
 #include <QWidget>
 #include <functional>
 
+// Loads a picture without leaving a copy in Qt's pixmap cache, which a file loaded into a QPixmap
+// would otherwise stay in after the window that showed it is unloaded.
+QPixmap loadPictureUncached(const QString &path);
+
 // A borderless picture box, exactly the size of its picture. Pointer moves over it go to its own
 // handler and stop there, so the window beneath does not take them for moves over its surface.
 class PictureBox : public QWidget
