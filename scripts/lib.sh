@@ -13,6 +13,10 @@ BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest
 # Extra packages needed only to run the program without a real display.
 # shellcheck disable=SC2034
 RUN_PACKAGES="xvfb xauth x11-utils imagemagick"
+# Extra packages for bench/run: a virtual X server and a session bus to run the programs on, and
+# the X libraries the side-by-side probe watches and drives them with.
+# shellcheck disable=SC2034
+BENCH_PACKAGES="xvfb dbus-daemon libx11-dev libxdamage-dev libxtst-dev"
 
 # Resolved once, while BASH_SOURCE may still be a path relative to the
 # caller's working directory.
