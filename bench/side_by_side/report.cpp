@@ -75,22 +75,28 @@ void row(std::ostream &out, std::initializer_list<std::string> cells)
 void startUp(const Figures &figures, const Options &options, std::ostream &out)
 {
     out << "### Start-up: exec to first frame on Xvfb (ms, medians of " << options.runs
-        << " runs)\n\n";
+        << " runs; CPU is what the program's threads ran until then)\n\n";
     row(out,
         { "Start", "Program mapped", "Program first frame", "Reference first frame",
-            "Program / reference" });
-    row(out, { "---", "---:", "---:", "---:", "---:" });
+            "Program / reference", "Program CPU", "Reference CPU", "CPU ratio" });
+    row(out, { "---", "---:", "---:", "---:", "---:", "---:", "---:", "---:" });
     const std::pair<const char *, const char *> starts[] = {
         { "startup_main", "Main window" },
         { "startup_status_bar", "Main window with the status bar" },
         { "startup_first_run", "First run, to the welcome window" },
     };
     for (const auto &[scenario, title] : starts) {
-        const Value frame = figures.median(scenario, "program", "frame_ms");
-        const Value reference = figures.median(scenario, "reference", "frame_ms");
+        const auto median = [&](const char *subject, const char *name) {
+            return figures.median(scenario, subject, name);
+        };
+        const Value frame = median("program", "frame_ms");
+        const Value reference = median("reference", "frame_ms");
+        const Value cpu = median("program", "frame_cpu_ms");
+        const Value referenceCpu = median("reference", "frame_cpu_ms");
         row(out,
-            { title, number(figures.median(scenario, "program", "mapped_ms")), number(frame),
-                number(reference), number(ratio(frame, reference), 2) });
+            { title, number(median("program", "mapped_ms")), number(frame), number(reference),
+                number(ratio(frame, reference), 2), number(cpu), number(referenceCpu),
+                number(ratio(cpu, referenceCpu), 2) });
     }
     out << "\nAfter the first run's welcome window, the main window was mapped "
         << number(figures.median("startup_first_run", "program", "handover_ms"), 0)

@@ -157,6 +157,8 @@ Bench::Started Bench::start(const AppFiles *files)
     run.window = mapped->window;
     run.sample["mapped_ms"] = msBetween(run.exec, mapped->at);
     run.sample["frame_ms"] = msBetween(run.exec, *painted);
+    // Less at the mercy of the machine's load than the wall-clock figures.
+    run.sample["frame_cpu_ms"] = readCpuUse(run.process->pid()).cpuMs;
     return run;
 }
 
