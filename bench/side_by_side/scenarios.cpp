@@ -16,16 +16,6 @@
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-std::vector<double> Series::values(const std::string &name) const
-{
-    std::vector<double> found;
-    for (const Sample &sample : samples) {
-        if (const auto value = sample.find(name); value != sample.end())
-            found.push_back(value->second);
-    }
-    return found;
-}
-
 namespace {
 
 struct RunFailed : std::runtime_error

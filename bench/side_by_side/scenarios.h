@@ -39,7 +39,15 @@ struct Series
     std::vector<double> latenciesMs;
     std::string failure;
 
-    std::vector<double> values(const std::string &name) const;
+    std::vector<double> values(const std::string &name) const
+    {
+        std::vector<double> found;
+        for (const Sample &sample : samples) {
+            if (const auto value = sample.find(name); value != sample.end())
+                found.push_back(value->second);
+        }
+        return found;
+    }
 };
 
 // Series by scenario and program, e.g. results["startup_main"]["program"].
