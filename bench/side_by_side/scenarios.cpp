@@ -5,6 +5,7 @@
 #include "x_session.h"
 
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>

@@ -85,8 +85,7 @@ bool XSession::nextEvent(Clock::time_point deadline, Event &event)
             = { raw.xconfigure.x, raw.xconfigure.y, raw.xconfigure.width, raw.xconfigure.height };
         break;
     case MapNotify:
-        if (!raw.xmap.override_redirect)
-            event = Event { Event::Kind::Map, raw.xmap.window, {}, event.at };
+        event = Event { Event::Kind::Map, raw.xmap.window, {}, event.at };
         break;
     case UnmapNotify:
         event = Event { Event::Kind::Gone, raw.xunmap.window, {}, event.at };

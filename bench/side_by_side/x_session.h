@@ -47,8 +47,9 @@ public:
         WindowId window = 0;
         Clock::time_point at;
     };
-    // The next normal top-level window mapped other than `except`; menus and tooltips, which
-    // bypass the window manager, do not count.
+    // The next top-level window mapped other than `except`. Windows that bypass the window
+    // manager count too, as a full-screen window may: menus and tooltips, the others of that
+    // kind, cannot open at the moments this is asked, before any click or hover.
     std::optional<Mapped> waitForMap(Clock::time_point deadline, WindowId except = 0);
     // The next paint that reaches the window, or, with `area` (window coordinates, a negative y
     // counting from the bottom edge), that reaches that part of it.
