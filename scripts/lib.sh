@@ -23,6 +23,10 @@ RUN_PACKAGES="xvfb xauth x11-utils imagemagick"
 # a desktop and a shell would.
 # shellcheck disable=SC2034
 DESKTOP_TEST_PACKAGES="xvfb xauth x11-utils xdotool desktop-file-utils appstream libglib2.0-bin inotify-tools"
+# Extra packages for bench/run: a virtual X server and a session bus to run the programs on, and
+# the X libraries the side-by-side probe watches and drives them with.
+# shellcheck disable=SC2034
+BENCH_PACKAGES="xvfb dbus-daemon libx11-dev libxdamage-dev libxtst-dev"
 
 # Resolved once, while BASH_SOURCE may still be a path relative to the
 # caller's working directory.
