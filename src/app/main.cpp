@@ -32,6 +32,9 @@ int main(int argc, char *argv[])
         qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_SESSION_TYPE"), qgetenv("DISPLAY"));
     if (platform)
         qputenv("QT_QPA_PLATFORM", *platform);
+    // The menu belongs inside the window, as designed; asking the session for a global menu
+    // bar would only add a blocking call before the first frame.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication application(argc, argv);
     if (platform) // the choice is this program's, not one for the programs it starts
         qunsetenv("QT_QPA_PLATFORM");
