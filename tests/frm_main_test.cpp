@@ -48,6 +48,12 @@ struct Run
     QAction *action(const char *name) const { return find<QAction>(name); }
     StatusPanel *panel(int index) const { return find<StatusBar>("StatusBar1")->panel(index); }
     int belowMenu() const { return window.height() - window.menuBar()->height(); }
+    // The bar is built when first shown, so a start that never shows it has none to find.
+    bool barVisible() const
+    {
+        const auto *bar = window.findChild<StatusBar *>(QStringLiteral("StatusBar1"));
+        return bar && bar->isVisible();
+    }
 
     bool loadAndActivate()
     {
@@ -114,7 +120,7 @@ private Q_SLOTS:
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter Character"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("ASCII Value is"));
         QVERIFY(!run.find("Lbl3")->isVisible());
-        QVERIFY(!run.find("StatusBar1")->isVisible());
+        QVERIFY(!run.barVisible());
         QVERIFY(!run.action("MenuViewStBar")->isChecked());
         QVERIFY(run.fakes.messages.shown.empty());
         QCOMPARE(run.fakes.process.calls, 0);
@@ -178,7 +184,7 @@ private Q_SLOTS:
         Run shown({ "0", "1", "1", "11111" });
         shown.window.Form_Load();
         QVERIFY(shown.action("MenuViewStBar")->isChecked());
-        QVERIFY(shown.find("StatusBar1")->isVisible());
+        QVERIFY(shown.barVisible());
         QCOMPARE(shown.window.height() - hidden.window.height(), 20); // 300 twips
     }
 
@@ -196,10 +202,10 @@ private Q_SLOTS:
         for (int tick = 1; tick <= 15; ++tick) {
             run.fakes.timers.advance(20);
             QCOMPARE(run.belowMenu(), Twips::toPixels(5370 + 20 * tick));
-            QVERIFY2(!run.find("StatusBar1")->isVisible(), qPrintable(QString::number(tick)));
+            QVERIFY2(!run.barVisible(), qPrintable(QString::number(tick)));
         }
         run.fakes.timers.advance(20);
-        QVERIFY(run.find("StatusBar1")->isVisible());
+        QVERIFY(run.barVisible());
         QCOMPARE(run.belowMenu(), Twips::toPixels(5670));
         const int ticks = run.fakes.timers.fired();
         run.fakes.timers.advance(1000);
@@ -215,7 +221,7 @@ private Q_SLOTS:
         run.window.Form_Load();
         QCOMPARE(run.belowMenu(), Twips::toPixels(5670));
         run.action("MenuViewStBar")->trigger();
-        QVERIFY(!run.find("StatusBar1")->isVisible());
+        QVERIFY(!run.barVisible());
         QCOMPARE(run.belowMenu(), Twips::toPixels(5670));
         run.fakes.timers.advance(20 * 15);
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
@@ -237,7 +243,7 @@ private Q_SLOTS:
         for (int tick = 0; tick < 40; ++tick) {
             run.fakes.timers.advance(20);
             tallest = std::max(tallest, run.belowMenu());
-            QVERIFY(!run.find("StatusBar1")->isVisible());
+            QVERIFY(!run.barVisible());
         }
         QCOMPARE(tallest, Twips::toPixels(5670));
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
@@ -373,6 +379,19 @@ private Q_SLOTS:
         QVERIFY(run.panel(4)->isShown());
     }
 
+    void maskOfABarNeverShownIsKeptAndAppliedWhenShown()
+    {
+        Run run({ "0", "1", "0", "01101" });
+        run.window.Form_Load();
+        run.find<QPushButton>("CmdExit")->click();
+        QCOMPARE(run.folder.read(4), QByteArray("01101\r\n"));
+        run.action("MenuViewStBar")->trigger();
+        run.fakes.timers.advance(20 * 16);
+        const bool expected[] = { true, false, true, true, false, true };
+        for (int index = 1; index <= 6; ++index)
+            QCOMPARE(run.panel(index)->isShown(), expected[index - 1]);
+    }
+
     void maskOfAnotherLengthIsIgnoredAndRewrittenAtExit_data()
     {
         QTest::addColumn<QString>("mask");
@@ -486,7 +505,7 @@ private Q_SLOTS:
         QVERIFY(run.window.isVisible());
         QVERIFY(run.windows.welcome.window() == nullptr);
         QVERIFY(run.box("Text2")->isVisible());
-        QVERIFY(run.find("StatusBar1")->isVisible());
+        QVERIFY(run.barVisible());
         QCOMPARE(run.folder.read(1), QByteArray("1\r\n")); // only an exit ends the first run
     }
 

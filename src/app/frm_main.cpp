@@ -49,15 +49,13 @@ FrmMain::FrmMain(Services &services, SettingsStore &settings, SecondaryWindows &
     , m_services(services)
     , m_settings(settings)
     , m_windows(windows)
+    , m_lockKeys(lockKeys)
     , m_clock(clock)
 {
+    m_panelsShown.fill(true);
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(QStringLiteral("Glyphorbitaloscopex v1.0"));
     createControls();
-    StatusBar1 = new StatusBar(m_services.timers, lockKeys, clock, this);
-    setStatusBar(StatusBar1);
-    StatusBar1->hide();
-    connect(StatusBar1, &StatusBar::panelClicked, this, &FrmMain::StatusBar1_PanelClick);
     createActions();
     createMenus();
     createTimers();
@@ -198,7 +196,7 @@ void FrmMain::createTimers()
 
 PanelVisibility &FrmMain::statusBarPanels()
 {
-    return *StatusBar1;
+    return *statusBar1();
 }
 
 void FrmMain::Form_Load()
@@ -212,7 +210,6 @@ void FrmMain::Form_Load()
         }
         showMode(m_settings.readInteger(SettingsFile::Mode) == 1);
         Lbl3->hide();
-        InitStatusBar();
         if (m_settings.readNumberEqualsOne(SettingsFile::StatusBar)) {
             MenuViewStBar->setChecked(true);
             m_barAnimation.startShown();
@@ -337,7 +334,10 @@ void FrmMain::showBarAnimation()
 {
     Timer3->setEnabled(m_barAnimation.phase() == BarAnimation::Phase::Growing);
     Timer4->setEnabled(m_barAnimation.phase() == BarAnimation::Phase::Shrinking);
-    StatusBar1->setVisible(m_barAnimation.isBarVisible());
+    if (m_barAnimation.isBarVisible())
+        statusBar1()->show();
+    else if (StatusBar1)
+        StatusBar1->hide();
     applyHeight();
 }
 
@@ -407,11 +407,12 @@ bool FrmMain::saveSettings()
         m_settings.write(SettingsFile::Mode, m_modeC2A ? QStringLiteral("1") : QStringLiteral("0"));
         m_settings.write(SettingsFile::StatusBar,
             MenuViewStBar->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-        StatusBar1->refresh();
-        PanelMask::Visibility visible;
-        for (int i = 0; i < PanelMask::panelCount; ++i)
-            visible[i] = StatusBar1->panel(PanelMask::firstPanel + i)->isShown();
-        Text4->setText(PanelMask::build(visible));
+        if (StatusBar1) {
+            StatusBar1->refresh();
+            for (int i = 0; i < PanelMask::panelCount; ++i)
+                m_panelsShown[i] = StatusBar1->panel(PanelMask::firstPanel + i)->isShown();
+        }
+        Text4->setText(PanelMask::build(m_panelsShown));
         m_settings.write(SettingsFile::PanelMask, Text4->text());
         return true;
     } catch (const SettingsError &error) {
@@ -419,6 +420,17 @@ bool FrmMain::saveSettings()
             error.description(), QStringLiteral("Error"), MessageBox::Icon::Critical);
         return false;
     }
+}
+
+StatusBar *FrmMain::statusBar1()
+{
+    if (!StatusBar1) {
+        StatusBar1 = new StatusBar(m_services.timers, m_lockKeys, m_clock, this);
+        setStatusBar(StatusBar1);
+        connect(StatusBar1, &StatusBar::panelClicked, this, &FrmMain::StatusBar1_PanelClick);
+        InitStatusBar();
+    }
+    return StatusBar1;
 }
 
 void FrmMain::InitStatusBar()
@@ -446,6 +458,7 @@ void FrmMain::InitStatusBar()
         "Caps Lock Status", "Scroll Lock Status", "Time", "Date" };
     for (int index = 1; index <= 6; ++index)
         StatusBar1->panel(index)->setToolTipText(QString::fromLatin1(tooltips[index - 1]));
+    showStoredPanels();
 }
 
 void FrmMain::applyPanelMask(const QString &mask)
@@ -453,9 +466,13 @@ void FrmMain::applyPanelMask(const QString &mask)
     if (!PanelMask::isUsable(mask))
         return;
     Text4->setText(mask);
-    const PanelMask::Visibility visible = PanelMask::visibility(Text4->text());
-    for (int i = 0; i < PanelMask::panelCount; ++i) {
-        if (!visible[i])
-            StatusBar1->panel(PanelMask::firstPanel + i)->setShown(false);
-    }
+    m_panelsShown = PanelMask::visibility(Text4->text());
+    if (StatusBar1)
+        showStoredPanels();
+}
+
+void FrmMain::showStoredPanels()
+{
+    for (int i = 0; i < PanelMask::panelCount; ++i)
+        StatusBar1->panel(PanelMask::firstPanel + i)->setShown(m_panelsShown[i]);
 }

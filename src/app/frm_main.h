@@ -2,6 +2,7 @@
 
 #include "platform/message_box.h"
 #include "statusbar/bar_animation.h"
+#include "statusbar/panel_mask.h"
 
 #include <QMainWindow>
 #include <QMargins>
@@ -82,8 +83,10 @@ private:
     void setModeCaptions();
     TextBox *inputBox() const;
 
+    StatusBar *statusBar1();
     void InitStatusBar();
     void applyPanelMask(const QString &mask);
+    void showStoredPanels();
     void SaveAndExit();
     bool saveSettings();
     void failStartup(const QString &text, const QString &title, MessageBox::Icon icon);
@@ -91,6 +94,7 @@ private:
     Services &m_services;
     SettingsStore &m_settings;
     SecondaryWindows &m_windows;
+    LockKeyState &m_lockKeys;
     const Clock &m_clock;
 
     bool m_modeC2A = true;
@@ -98,6 +102,8 @@ private:
     bool m_centred = false;
     QMargins m_expectedFrame;
     BarAnimation m_barAnimation;
+    // Which panels the stored mask shows, held until the bar is first needed.
+    PanelMask::Visibility m_panelsShown;
 
     Label *Lbl1 = nullptr;
     Label *Lbl2 = nullptr;
@@ -108,7 +114,7 @@ private:
     TextBox *Text3 = nullptr;
     TextBox *Text4 = nullptr;
     QPushButton *CmdExit = nullptr;
-    StatusBar *StatusBar1 = nullptr;
+    StatusBar *StatusBar1 = nullptr; // built when first shown: most starts never show it
 
     QAction *MenuModeC2A = nullptr;
     QAction *MenuModeA2C = nullptr;
