@@ -1,4 +1,5 @@
 #include "about/sys_info.h"
+#include "deferred_window_icon.h"
 #include "frm_main.h"
 #include "platform/clock.h"
 #include "platform/lock_key_state.h"
@@ -24,7 +25,6 @@
 #endif
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -41,10 +41,12 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(applicationTitle);
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QApplication::setDesktopFileName(QStringLiteral("com.example.glyphorbitaloscopex"));
-    QIcon icon;
-    for (const int size : { 16, 24, 32, 48, 64, 128 })
-        icon.addFile(QStringLiteral(":/icons/app-%1.png").arg(size));
-    QApplication::setWindowIcon(icon);
+    setWindowIconAfterFirstFrame([] {
+        QIcon icon;
+        for (const int size : { 16, 24, 32, 48, 64, 128 })
+            icon.addFile(QStringLiteral(":/icons/app-%1.png").arg(size));
+        return icon;
+    });
 
     QtTimerFactory timers;
     QtMessageBox messages;
