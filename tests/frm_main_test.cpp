@@ -55,6 +55,20 @@ struct Run
         return bar && bar->isVisible();
     }
 
+    // A first run builds the main window once the welcome window has drawn its first frame.
+    void loadFirstRun()
+    {
+        window.Form_Load();
+        drawWelcome();
+    }
+    void drawWelcome()
+    {
+        Form *welcome = windows.welcome.window();
+        if (welcome && !QTest::qWaitForWindowExposed(welcome))
+            qFatal("the welcome window was never drawn");
+        QCoreApplication::processEvents();
+    }
+
     bool loadAndActivate()
     {
         window.Form_Load();
@@ -428,7 +442,7 @@ private Q_SLOTS:
             run.folder.remove(missing);
         else
             run.folder.removeFolder();
-        run.window.Form_Load();
+        run.loadFirstRun();
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = run.fakes.messages.shown.front();
         QCOMPARE(message.text, reinstallText);
@@ -446,7 +460,7 @@ private Q_SLOTS:
         run.folder.remove(3);
         int welcomes = 0;
         run.windows.welcome.setFactory(countingFactory(QStringLiteral("FrmWlcm"), welcomes));
-        run.window.Form_Load();
+        run.loadFirstRun();
         QCOMPARE(welcomes, 1);
         QVERIFY(run.action("MenuModeA2C")->isChecked());
         QCOMPARE(run.fakes.messages.shown.front().title, QStringLiteral("Reinstall"));
@@ -458,7 +472,7 @@ private Q_SLOTS:
     {
         Run run({ "1", "1", "1", "11111" });
         run.folder.remove(4);
-        run.window.Form_Load();
+        run.loadFirstRun();
         QVERIFY(run.windows.welcome.window() == nullptr);
         run.fakes.timers.advance(10000);
         QVERIFY(!run.window.isVisible());
@@ -497,8 +511,11 @@ private Q_SLOTS:
     {
         Run run({ "1", "0", "1", "11111" });
         run.window.Form_Load();
-        QVERIFY(!run.window.isVisible());
         QVERIFY(run.windows.welcome.isVisible());
+        QVERIFY(!run.window.findChild<TextBox *>(QStringLiteral("Text1")));
+        run.drawWelcome();
+        QVERIFY(run.window.findChild<TextBox *>(QStringLiteral("Text1")));
+        QVERIFY(!run.window.isVisible());
         run.fakes.timers.advance(WelcomeTiming::handOverMs - 1);
         QVERIFY(!run.window.isVisible());
         run.fakes.timers.advance(1);
@@ -507,6 +524,16 @@ private Q_SLOTS:
         QVERIFY(run.box("Text2")->isVisible());
         QVERIFY(run.barVisible());
         QCOMPARE(run.folder.read(1), QByteArray("1\r\n")); // only an exit ends the first run
+    }
+
+    void closingBeforeTheWelcomeWindowDrawsKeepsTheFirstRun()
+    {
+        Run run({ "1", "0", "1", "11111" });
+        run.window.Form_Load();
+        run.window.close();
+        QCOMPARE(run.fakes.process.exitCodeOf, std::optional<int>(0));
+        QCOMPARE(run.folder.read(1), QByteArray("1\r\n"));
+        QCOMPARE(run.folder.read(2), QByteArray("0\r\n"));
     }
 
     void onlyAFirstRunFlagOfOneShowsTheWelcomeWindow_data()
@@ -988,7 +1015,7 @@ private Q_SLOTS:
         QFETCH(bool, switchMode);
         QFETCH(QByteArray, storedMode);
         Run run({ "1", "1", "1", "11111" });
-        run.window.Form_Load();
+        run.loadFirstRun();
         run.fakes.timers.advance(WelcomeTiming::handOverMs); // the welcome window hands over
         if (switchMode)
             run.action("MenuModeA2C")->trigger();
@@ -1016,7 +1043,7 @@ private Q_SLOTS:
     void writeErrorAtExitKeepsTheProgramRunning()
     {
         Run run({ "1", "1", "1", "00000" });
-        run.window.Form_Load();
+        run.loadFirstRun();
         run.fakes.timers.advance(WelcomeTiming::handOverMs);
         run.folder.setWriteProtected(2, true);
         run.find<QPushButton>("CmdExit")->click();
@@ -1056,7 +1083,7 @@ private Q_SLOTS:
     void closeBoxWithAWriteErrorStillEndsWithTheMainWindow()
     {
         Run run({ "1", "1", "0", "11111" });
-        run.window.Form_Load(); // the welcome window is still on
+        run.loadFirstRun(); // the welcome window is still on
         run.folder.setWriteProtected(1, true);
         run.window.close();
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));

@@ -1,6 +1,7 @@
 #include "frm_main.h"
 
 #include "platform/clock.h"
+#include "platform/first_frame.h"
 #include "platform/label.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
@@ -55,11 +56,6 @@ FrmMain::FrmMain(Services &services, SettingsStore &settings, SecondaryWindows &
     m_panelsShown.fill(true);
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(QStringLiteral("Glyphorbitaloscopex v1.0"));
-    createControls();
-    createActions();
-    createMenus();
-    createTimers();
-    applyHeight();
 }
 
 FrmMain::~FrmMain() = default;
@@ -202,34 +198,70 @@ PanelVisibility &FrmMain::statusBarPanels()
 void FrmMain::Form_Load()
 {
     bool firstRun = false;
+    if (!readSettings([&] { firstRun = m_settings.readInteger(SettingsFile::FirstRun) == 1; }))
+        return;
+    if (!firstRun) {
+        if (finishLoading())
+            show();
+        return;
+    }
+    hide();
+    // The rest waits for the welcome window's first frame, which building this window would
+    // otherwise delay by about as long again; the hand-over finishes it at the latest.
+    const Form *welcome = m_windows.welcome.show();
+    if (welcome && welcome->windowHandle())
+        afterFirstFrame(welcome->windowHandle(), this, [this] { finishLoading(); });
+    else
+        finishLoading();
+}
+
+void FrmMain::showAfterWelcome()
+{
+    if (!finishLoading())
+        return;
+    show();
+    raise();
+    activateWindow();
+}
+
+bool FrmMain::finishLoading()
+{
+    if (!m_loaded) {
+        createControls();
+        createActions();
+        createMenus();
+        createTimers();
+        applyHeight();
+        m_loaded = readSettings([this] {
+            showMode(m_settings.readInteger(SettingsFile::Mode) == 1);
+            Lbl3->hide();
+            if (m_settings.readNumberEqualsOne(SettingsFile::StatusBar)) {
+                MenuViewStBar->setChecked(true);
+                m_barAnimation.startShown();
+                showBarAnimation();
+            }
+            applyPanelMask(m_settings.readText(SettingsFile::PanelMask));
+        });
+    }
+    return *m_loaded;
+}
+
+bool FrmMain::readSettings(const std::function<void()> &read)
+{
     try {
-        firstRun = m_settings.readInteger(SettingsFile::FirstRun) == 1;
-        if (firstRun) {
-            hide();
-            m_windows.welcome.show();
-        }
-        showMode(m_settings.readInteger(SettingsFile::Mode) == 1);
-        Lbl3->hide();
-        if (m_settings.readNumberEqualsOne(SettingsFile::StatusBar)) {
-            MenuViewStBar->setChecked(true);
-            m_barAnimation.startShown();
-            showBarAnimation();
-        }
-        applyPanelMask(m_settings.readText(SettingsFile::PanelMask));
+        read();
+        return true;
     } catch (const SettingsError &error) {
         if (error.kind() == SettingsError::Kind::NotFound)
             failStartup(QStringLiteral("Application Files not found, Please reinstall product."),
                 QStringLiteral("Reinstall"), MessageBox::Icon::Information);
         else
             failStartup(error.description(), QStringLiteral("Error"), MessageBox::Icon::Critical);
-        return;
     } catch (const std::exception &error) {
         failStartup(QString::fromLocal8Bit(error.what()), QStringLiteral("Error"),
             MessageBox::Icon::Critical);
-        return;
     }
-    if (!firstRun)
-        show();
+    return false;
 }
 
 void FrmMain::failStartup(const QString &text, const QString &title, MessageBox::Icon icon)
@@ -402,6 +434,10 @@ void FrmMain::SaveAndExit()
 
 bool FrmMain::saveSettings()
 {
+    // Settings that were never read have nothing to give back: a first run closed before the
+    // welcome window drew stays a first run.
+    if (!m_loaded.value_or(false))
+        return true;
     try {
         m_settings.write(SettingsFile::FirstRun, QStringLiteral("0"));
         m_settings.write(SettingsFile::Mode, m_modeC2A ? QStringLiteral("1") : QStringLiteral("0"));

@@ -7,7 +7,9 @@
 #include <QMainWindow>
 #include <QMargins>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class Clock;
 class Label;
@@ -37,6 +39,8 @@ public:
     // Reads and applies the settings; ends the program with a message when one is missing or
     // damaged. Shows the window unless a first run hands it to the welcome window.
     void Form_Load();
+    // The welcome window's hand-over: shows the window once it has been loaded.
+    void showAfterWelcome();
 
     // The status bar's panels, for the Customize Status Bar dialog.
     PanelVisibility &statusBarPanels();
@@ -89,6 +93,9 @@ private:
     void showStoredPanels();
     void SaveAndExit();
     bool saveSettings();
+    bool finishLoading();
+    // Runs `read`; a missing or damaged settings file ends the start with a message.
+    bool readSettings(const std::function<void()> &read);
     void failStartup(const QString &text, const QString &title, MessageBox::Icon icon);
 
     Services &m_services;
@@ -97,6 +104,7 @@ private:
     LockKeyState &m_lockKeys;
     const Clock &m_clock;
 
+    std::optional<bool> m_loaded; // whether reading the settings succeeded, once it has run
     bool m_modeC2A = true;
     QString m_charAbbr;
     bool m_centred = false;

@@ -1,7 +1,7 @@
 #include "about/sys_info.h"
-#include "deferred_window_icon.h"
 #include "frm_main.h"
 #include "platform/clock.h"
+#include "platform/first_frame.h"
 #include "platform/lock_key_state.h"
 #include "platform/message_box.h"
 #include "platform/platform_choice.h"
@@ -25,6 +25,7 @@
 #endif
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -41,11 +42,12 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(applicationTitle);
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QApplication::setDesktopFileName(QStringLiteral("com.example.glyphorbitaloscopex"));
-    setWindowIconAfterFirstFrame([] {
+    // Decoding the icon's pictures would delay the first frame, which does not show it.
+    afterFirstFrame(&application, &application, [] {
         QIcon icon;
         for (const int size : { 16, 24, 32, 48, 64, 128 })
             icon.addFile(QStringLiteral(":/icons/app-%1.png").arg(size));
-        return icon;
+        QApplication::setWindowIcon(icon);
     });
 
     QtTimerFactory timers;

@@ -13,11 +13,7 @@ void installWindowFactories(SecondaryWindows &windows, Services &services, UrlOp
     SysInfoServices &sysInfo, FrmMain &mainWindow)
 {
     windows.welcome.setFactory([&services, &mainWindow] {
-        return new FrmWlcm(services, [&mainWindow] {
-            mainWindow.show();
-            mainWindow.raise();
-            mainWindow.activateWindow();
-        });
+        return new FrmWlcm(services, [&mainWindow] { mainWindow.showAfterWelcome(); });
     });
     windows.statusDialog.setFactory([&mainWindow] {
         auto *dialog = new Status_Bar_Dialog(mainWindow.statusBarPanels());
