@@ -1,6 +1,7 @@
 #include "fake_clock.h"
 #include "fake_lock_keys.h"
 #include "fake_timers.h"
+#include "platform/lazy_lock_key_state.h"
 #include "platform/twips.h"
 #include "statusbar/status_bar.h"
 
@@ -185,6 +186,25 @@ private Q_SLOTS:
         const std::unique_ptr<LockKeyState> lockKeys = createLockKeyState();
         for (const LockKey key : { LockKey::NumLock, LockKey::CapsLock, LockKey::ScrollLock })
             QVERIFY(!lockKeys->isOn(key));
+    }
+
+    void lazyLockStateSetsItsBackendUpOnFirstQuestion()
+    {
+        int created = 0;
+        FakeLockKeys *backend = nullptr;
+        LazyLockKeyState lockKeys([&] {
+            ++created;
+            auto fake = std::make_unique<FakeLockKeys>();
+            backend = fake.get();
+            return fake;
+        });
+        QSignalSpy notices(&lockKeys, &LockKeyState::changed);
+        QCOMPARE(created, 0);
+        QVERIFY(!lockKeys.isOn(LockKey::CapsLock));
+        backend->set(LockKey::CapsLock, true);
+        QVERIFY(lockKeys.isOn(LockKey::CapsLock));
+        QCOMPARE(notices.size(), 1);
+        QCOMPARE(created, 1);
     }
 
     void clickPassesTheClickedPanel()

@@ -2,7 +2,7 @@
 #include "frm_main.h"
 #include "platform/clock.h"
 #include "platform/first_frame.h"
-#include "platform/lock_key_state.h"
+#include "platform/lazy_lock_key_state.h"
 #include "platform/message_box.h"
 #include "platform/platform_choice.h"
 #include "platform/process.h"
@@ -57,7 +57,7 @@ int main(int argc, char *argv[])
     Services services { timers, messages, beep, process };
     SystemUrlOpener urls;
 
-    const std::unique_ptr<LockKeyState> lockKeys = createLockKeyState();
+    LazyLockKeyState lockKeys(createLockKeyState);
     SystemClock clock;
 
     SettingsStore settings(QCoreApplication::applicationDirPath());
@@ -72,7 +72,7 @@ int main(int argc, char *argv[])
     LinuxProgramStarter programs;
 #endif
     SysInfoServices sysInfo { registry, files, programs };
-    FrmMain mainWindow(services, settings, windows, *lockKeys, clock);
+    FrmMain mainWindow(services, settings, windows, lockKeys, clock);
     installWindowFactories(windows, services, urls, sysInfo, mainWindow);
     mainWindow.Form_Load();
     return QApplication::exec();
