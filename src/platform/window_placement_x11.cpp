@@ -10,19 +10,45 @@
 
 namespace {
 
-xcb_atom_t atom(xcb_connection_t *connection, const char *name)
+struct Atoms
 {
-    const XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(connection,
-        xcb_intern_atom(connection, false, std::uint16_t(std::strlen(name)), name), nullptr));
+    xcb_atom_t frameExtents = XCB_ATOM_NONE;
+    xcb_atom_t requestFrameExtents = XCB_ATOM_NONE;
+    xcb_atom_t supported = XCB_ATOM_NONE;
+};
+
+xcb_intern_atom_cookie_t internAtom(xcb_connection_t *connection, const char *name)
+{
+    return xcb_intern_atom(connection, false, std::uint16_t(std::strlen(name)), name);
+}
+
+xcb_atom_t atomOf(xcb_connection_t *connection, xcb_intern_atom_cookie_t cookie)
+{
+    const XcbReply<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(connection, cookie, nullptr));
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// Asked for all at once and kept: each reply waited for is a round trip to the X server, and
+// every one of them here comes before the main window's first frame.
+const Atoms &atoms(xcb_connection_t *connection)
+{
+    static const Atoms known = [connection] {
+        const xcb_intern_atom_cookie_t cookies[] = { internAtom(connection, "_NET_FRAME_EXTENTS"),
+            internAtom(connection, "_NET_REQUEST_FRAME_EXTENTS"),
+            internAtom(connection, "_NET_SUPPORTED") };
+        return Atoms { atomOf(connection, cookies[0]), atomOf(connection, cookies[1]),
+            atomOf(connection, cookies[2]) };
+    }();
+    return known;
 }
 
 // _NET_FRAME_EXTENTS: left, right, top, bottom.
 std::optional<QMargins> frameExtents(xcb_connection_t *connection, xcb_window_t window)
 {
     const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection,
-        xcb_get_property(connection, false, window, atom(connection, "_NET_FRAME_EXTENTS"),
-            XCB_ATOM_CARDINAL, 0, 4),
+        xcb_get_property(
+            connection, false, window, atoms(connection).frameExtents, XCB_ATOM_CARDINAL, 0, 4),
         nullptr));
     if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16)
         return std::nullopt;
@@ -34,20 +60,13 @@ bool windowManagerSupports(xcb_connection_t *connection, xcb_window_t root, xcb_
 {
     const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection,
         xcb_get_property(
-            connection, false, root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0, 1024),
+            connection, false, root, atoms(connection).supported, XCB_ATOM_ATOM, 0, 1024),
         nullptr));
     if (!reply || reply->format != 32)
         return false;
     const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
     const int count = xcb_get_property_value_length(reply.get()) / int(sizeof(xcb_atom_t));
     return std::find(atoms, atoms + count, feature) != atoms + count;
-}
-
-xcb_window_t rootOf(xcb_connection_t *connection, xcb_window_t window)
-{
-    const XcbReply<xcb_query_tree_reply_t> tree(
-        xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr));
-    return tree ? tree->root : xcb_window_t(XCB_WINDOW_NONE);
 }
 
 QMargins qtFrame(QWidget *window)
@@ -66,8 +85,11 @@ QMargins WindowPlacement::frameBeforeMapping(QWidget *window)
     if (!connection)
         return qtFrame(window);
     const auto id = xcb_window_t(window->winId());
-    const xcb_window_t root = rootOf(connection, id);
-    const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_query_tree_cookie_t tree = xcb_query_tree(connection, id);
+    const xcb_atom_t request = atoms(connection).requestFrameExtents;
+    const XcbReply<xcb_query_tree_reply_t> treeReply(
+        xcb_query_tree_reply(connection, tree, nullptr));
+    const xcb_window_t root = treeReply ? treeReply->root : xcb_window_t(XCB_WINDOW_NONE);
     if (root == XCB_WINDOW_NONE || !windowManagerSupports(connection, root, request))
         return {};
     xcb_client_message_event_t message {};
