@@ -71,34 +71,13 @@ private:
     std::array<Indicator, 3> m_indicators;
 };
 
-std::optional<std::uint8_t> keyboardExtensionFirstEvent(xcb_connection_t *connection)
+xcb_intern_atom_cookie_t internExisting(xcb_connection_t *connection, const char *name)
 {
-    const xcb_query_extension_reply_t *extension = xcb_get_extension_data(connection, &xcb_xkb_id);
-    if (!extension || !extension->present)
-        return std::nullopt;
-    const XcbReply<xcb_xkb_use_extension_reply_t> use(xcb_xkb_use_extension_reply(connection,
-        xcb_xkb_use_extension(connection, XCB_XKB_MAJOR_VERSION, XCB_XKB_MINOR_VERSION), nullptr));
-    if (!use || !use->supported)
-        return std::nullopt;
-    return extension->first_event;
+    return xcb_intern_atom(connection, true, std::uint16_t(std::strlen(name)), name);
 }
 
-Indicator findIndicator(xcb_connection_t *connection, const char *name)
-{
-    const XcbReply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(connection,
-        xcb_intern_atom(connection, true, std::uint16_t(std::strlen(name)), name), nullptr));
-    if (!atom || atom->atom == XCB_ATOM_NONE)
-        return {};
-    const XcbReply<xcb_xkb_get_named_indicator_reply_t> indicator(
-        xcb_xkb_get_named_indicator_reply(connection,
-            xcb_xkb_get_named_indicator(connection, XCB_XKB_ID_USE_CORE_KBD,
-                XCB_XKB_LED_CLASS_DFLT_XI_CLASS, XCB_XKB_ID_DFLT_XI_ID, atom->atom),
-            nullptr));
-    if (!indicator || !indicator->found || indicator->ndx >= 32)
-        return {};
-    return { indicator->ndx, indicator->on != 0 };
-}
-
+// The requests go out in two batches and each batch's replies come back together: every reply
+// waited for on its own would be another round trip to the X server.
 std::unique_ptr<LockKeyState> createXkbLockKeyState()
 {
     const auto *x11
@@ -106,22 +85,51 @@ std::unique_ptr<LockKeyState> createXkbLockKeyState()
     xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
     if (!connection)
         return nullptr;
-    const std::optional<std::uint8_t> firstEvent = keyboardExtensionFirstEvent(connection);
-    if (!firstEvent)
+    const xcb_query_extension_reply_t *extension = xcb_get_extension_data(connection, &xcb_xkb_id);
+    if (!extension || !extension->present)
         return nullptr;
-    std::array<Indicator, 3> indicators;
-    for (std::size_t i = 0; i < indicators.size(); ++i)
-        indicators[i] = findIndicator(connection, indicatorNames[i]);
+
+    const xcb_xkb_use_extension_cookie_t useCookie
+        = xcb_xkb_use_extension(connection, XCB_XKB_MAJOR_VERSION, XCB_XKB_MINOR_VERSION);
+    std::array<xcb_intern_atom_cookie_t, 3> nameCookies;
+    for (std::size_t i = 0; i < nameCookies.size(); ++i)
+        nameCookies[i] = internExisting(connection, indicatorNames[i]);
+    const XcbReply<xcb_xkb_use_extension_reply_t> use(
+        xcb_xkb_use_extension_reply(connection, useCookie, nullptr));
+    std::array<xcb_atom_t, 3> names;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const XcbReply<xcb_intern_atom_reply_t> atom(
+            xcb_intern_atom_reply(connection, nameCookies[i], nullptr));
+        names[i] = atom ? atom->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }
+    if (!use || !use->supported)
+        return nullptr;
+
+    // Selected before the states are read, so that no change falls between the two.
     const std::uint16_t indicatorEvents = XCB_XKB_EVENT_TYPE_INDICATOR_STATE_NOTIFY;
     const xcb_xkb_select_events_details_t noDetails {};
-    xcb_generic_error_t *error = xcb_request_check(connection,
-        xcb_xkb_select_events_aux_checked(connection, XCB_XKB_ID_USE_CORE_KBD, indicatorEvents, 0,
-            indicatorEvents, 0, 0, &noDetails));
-    if (error) {
+    const xcb_void_cookie_t selection = xcb_xkb_select_events_aux_checked(
+        connection, XCB_XKB_ID_USE_CORE_KBD, indicatorEvents, 0, indicatorEvents, 0, 0, &noDetails);
+    std::array<std::optional<xcb_xkb_get_named_indicator_cookie_t>, 3> indicatorCookies;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] != XCB_ATOM_NONE)
+            indicatorCookies[i] = xcb_xkb_get_named_indicator(connection, XCB_XKB_ID_USE_CORE_KBD,
+                XCB_XKB_LED_CLASS_DFLT_XI_CLASS, XCB_XKB_ID_DFLT_XI_ID, names[i]);
+    }
+    std::array<Indicator, 3> indicators;
+    for (std::size_t i = 0; i < indicators.size(); ++i) {
+        if (!indicatorCookies[i])
+            continue;
+        const XcbReply<xcb_xkb_get_named_indicator_reply_t> indicator(
+            xcb_xkb_get_named_indicator_reply(connection, *indicatorCookies[i], nullptr));
+        if (indicator && indicator->found && indicator->ndx < 32)
+            indicators[i] = { indicator->ndx, indicator->on != 0 };
+    }
+    if (xcb_generic_error_t *error = xcb_request_check(connection, selection)) {
         std::free(error);
         return nullptr;
     }
-    return std::make_unique<XkbLockKeyState>(*firstEvent, indicators);
+    return std::make_unique<XkbLockKeyState>(extension->first_event, indicators);
 }
 
 } // namespace
