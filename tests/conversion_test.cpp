@@ -151,6 +151,15 @@ TEST(LeadingNumber, TextThatDoesNotStartWithANumberGivesNothing)
     }
 }
 
+TEST(LeadingNumber, ANumberTooSmallForADoubleIsZeroAndOneTooLargeIsNothing)
+{
+    const QString tinyFraction = QStringLiteral("0.") + QString(400, u'0') + u'1';
+    EXPECT_EQ(Conversion::leadingNumber(tinyFraction), 0.0);
+    EXPECT_EQ(Conversion::leadingNumber(QStringLiteral("-1e-400")), 0.0);
+    EXPECT_EQ(Conversion::leadingNumber(QString(400, u'9')), std::nullopt);
+    EXPECT_EQ(Conversion::leadingNumber(QStringLiteral("1e400")), std::nullopt);
+}
+
 // ---- Number to code ----------------------------------------------------------------------------
 
 TEST(ToCode, RoundsHalvesToEvenAndRefusesWhatIsOutsideSixteenBits)

@@ -74,8 +74,10 @@ std::optional<double> leadingNumber(const QString &text)
     number.replace(u'd', u'e').replace(u'D', u'e');
     bool ok = false;
     const double value = number.toDouble(&ok);
+    // The text is a well-formed number here, so a failure is a value beyond a double: too large
+    // is no code at all, while too small is read as zero, as the C library and the user read it.
     if (!ok)
-        return std::nullopt;
+        return std::isinf(value) ? std::nullopt : std::optional<double>(0.0);
     return value;
 }
 
