@@ -2,6 +2,7 @@
 
 #include "statistics.h"
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -200,7 +201,14 @@ std::string verdict(Value measured, double limit, bool strictlyBelow = false)
     if (!measured)
         return "n/a";
     const bool met = strictlyBelow ? *measured < limit : *measured <= limit;
-    return met ? "met" : "missed by " + number(*measured - limit, 2);
+    if (met)
+        return "met";
+    // A miss that two decimals would show as 0.00 still gets its size told.
+    const double miss = *measured - limit;
+    int decimals = 2;
+    while (decimals < 4 && miss < 0.5 * std::pow(10.0, -decimals))
+        ++decimals;
+    return "missed by " + number(miss, decimals);
 }
 
 void targets(const Figures &figures, std::ostream &out)

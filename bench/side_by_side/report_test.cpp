@@ -78,12 +78,15 @@ TEST(Report, RatiosAreOfTheMediansAndTargetsSayByHowMuchTheyAreMissed)
     Results results;
     results["startup_main"]["program"] = series("frame_ms", { 30, 10, 20 });
     results["startup_main"]["reference"] = series("frame_ms", { 10, 12, 8 });
+    results["startup_first_run"]["program"] = series("frame_ms", { 11.51 });
+    results["startup_first_run"]["reference"] = series("frame_ms", { 10 });
     results["latency_char_to_code"]["program"].latenciesMs = { 1, 2, 40 };
     const std::string report = reportOf(results);
 
     EXPECT_NE(report.find("| Main window | n/a | 20.0 | 10.0 | 2.00 |"), std::string::npos)
         << report;
     EXPECT_NE(report.find("ratio <= 1.00 | 2.00 | missed by 1.00 |"), std::string::npos) << report;
+    EXPECT_NE(report.find("ratio <= 1.15 | 1.15 | missed by 0.001 |"), std::string::npos) << report;
     EXPECT_NE(
         report.find("| Character to code, result box | 3 | 2.00 | 40.00 |"), std::string::npos)
         << report;
