@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 ChildProcess::ChildProcess(const std::string &path, const std::vector<std::string> &environment,
-    const std::string &logPath)
+    const std::string &logPath, const std::string &launcher)
 {
     m_pid = fork();
     if (m_pid < 0)
@@ -24,7 +24,10 @@ ChildProcess::ChildProcess(const std::string &path, const std::vector<std::strin
     }
     for (const std::string &variable : environment)
         putenv(const_cast<char *>(variable.c_str()));
-    execl(path.c_str(), path.c_str(), static_cast<char *>(nullptr));
+    if (launcher.empty())
+        execl(path.c_str(), path.c_str(), static_cast<char *>(nullptr));
+    else
+        execl(launcher.c_str(), launcher.c_str(), path.c_str(), static_cast<char *>(nullptr));
     _exit(127);
 }
 

@@ -9,10 +9,10 @@
 class ChildProcess
 {
 public:
-    // Starts `path` with the inherited environment plus `environment` ("NAME=value"), its
-    // output going to `logPath`.
+    // Starts `path` (through `launcher`, when one is given) with the inherited environment plus
+    // `environment` ("NAME=value"), its output going to `logPath`.
     ChildProcess(const std::string &path, const std::vector<std::string> &environment,
-        const std::string &logPath);
+        const std::string &logPath, const std::string &launcher = {});
     ~ChildProcess();
     ChildProcess(const ChildProcess &) = delete;
     ChildProcess &operator=(const ChildProcess &) = delete;

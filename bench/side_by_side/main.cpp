@@ -12,9 +12,11 @@ namespace {
 
 const char usage[] = R"(usage: glyph_side_by_side --program PATH --reference PATH --x-server-pid PID
         [--runs N] [--idle-seconds S] [--keys N] [--deferred-keys N] [--only PREFIX]...
+        [--launcher PATH]
 Scenarios: startup_main, startup_status_bar, startup_first_run, idle_status_bar, idle_about,
 latency_char_to_code, latency_code_to_char; --only runs those whose names start with PREFIX.
-The X display is the one in DISPLAY. Progress goes to standard error, the report to standard
+The X display is the one in DISPLAY. With --launcher (e.g. wine) both programs are started
+through it, and the program runs from a copy of its whole folder. Progress goes to standard error, the report to standard
 output.
 )";
 
@@ -39,6 +41,8 @@ bool parse(int argc, char **argv, Options &options)
             options.deferredKeys = std::stoi(value);
         else if (name == "--only")
             options.only.push_back(value);
+        else if (name == "--launcher")
+            options.launcher = value;
         else
             return false;
     }

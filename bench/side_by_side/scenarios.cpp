@@ -44,18 +44,23 @@ double msBetween(Clock::time_point from, Clock::time_point to)
 }
 
 // The program reads its settings beside its executable, so it runs from a copy in a folder of
-// its own and the build's settings stay as they are.
+// its own and the build's settings stay as they are. A Windows program brings its whole folder,
+// whose DLLs it needs.
 class ProgramFolder
 {
 public:
-    explicit ProgramFolder(const std::string &program)
+    ProgramFolder(const std::string &program, bool wholeFolder)
+        : m_name(fs::path(program).filename())
     {
         std::string pattern = (fs::temp_directory_path() / "glyph-bench-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
             throw std::runtime_error("cannot make a temporary folder");
         m_dir = pattern;
-        fs::create_directory(m_dir / "AppFiles");
-        fs::copy_file(program, executable());
+        if (wholeFolder)
+            fs::copy(fs::path(program).parent_path(), m_dir, fs::copy_options::recursive);
+        else
+            fs::copy_file(program, executable());
+        fs::create_directories(m_dir / "AppFiles");
     }
     ~ProgramFolder()
     {
@@ -63,7 +68,7 @@ public:
         fs::remove_all(m_dir, ignored);
     }
 
-    std::string executable() const { return (m_dir / "glyphorbitaloscopex").string(); }
+    std::string executable() const { return (m_dir / m_name).string(); }
     std::string log() const { return (m_dir / "run.log").string(); }
 
     void lay(const AppFiles &values) const
@@ -76,6 +81,7 @@ public:
     }
 
 private:
+    fs::path m_name;
     fs::path m_dir;
 };
 
@@ -85,7 +91,7 @@ public:
     explicit Bench(const Options &options)
         : m_options(options)
         , m_x(options.display)
-        , m_folder(options.program)
+        , m_folder(options.program, !options.launcher.empty())
     { }
 
     Results run();
@@ -137,7 +143,8 @@ Bench::Started Bench::start(const AppFiles *files)
         "QT_QPA_PLATFORM=xcb" };
     run.exec = Clock::now();
     run.process = std::make_unique<ChildProcess>(
-        files ? m_folder.executable() : m_options.reference, environment, m_folder.log());
+        files ? m_folder.executable() : m_options.reference, environment, m_folder.log(),
+        m_options.launcher);
     const auto mapped = m_x.waitForMap(run.exec + 20s);
     if (!mapped)
         throw RunFailed(run.process->isRunning() ? "no window was mapped within 20 s"

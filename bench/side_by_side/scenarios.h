@@ -18,6 +18,8 @@ struct Options
     int deferredKeys = 10000;
     // Names or name prefixes of the scenarios to run; all of them when empty.
     std::vector<std::string> only;
+    // What starts both programs, e.g. wine for Windows programs; they start themselves when empty.
+    std::string launcher;
 
     bool wants(const std::string &scenario) const
     {
