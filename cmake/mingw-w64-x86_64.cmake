@@ -14,6 +14,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Linked statically, the programs need none of the compiler's DLLs beside them, under Wine or on
-# a Windows machine they are copied to.
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# Qt for Windows (GLYPH_WINDOWS_QT, the folder scripts/build-windows builds it into) is searched
+# like the MinGW root; its moc, rcc and uic are the Linux Qt's (Debian's qt6-base-dev-tools).
+if(GLYPH_WINDOWS_QT)
+    list(APPEND CMAKE_FIND_ROOT_PATH ${GLYPH_WINDOWS_QT})
+    list(APPEND CMAKE_PREFIX_PATH ${GLYPH_WINDOWS_QT})
+    set(QT_HOST_PATH /usr)
+    execute_process(COMMAND gcc -print-multiarch OUTPUT_VARIABLE host_multiarch
+        OUTPUT_STRIP_TRAILING_WHITESPACE)
+    set(QT_HOST_PATH_CMAKE_DIR /usr/lib/${host_multiarch}/cmake)
+endif()

@@ -10,9 +10,6 @@
 # Debian packages needed to build and test the program.
 # shellcheck disable=SC2034  # used by the scripts that source this file
 BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb-xkb-dev libgtest-dev libgmock-dev libbenchmark-dev clang-format fonts-liberation2 fonts-rampart libxcb1-dev"
-# The Windows build of the units without Qt, and Wine to run its tests.
-# shellcheck disable=SC2034
-WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix googletest wine wine64"
 # The libFuzzer targets: clang with its fuzzer and sanitizer runtimes.
 # shellcheck disable=SC2034
 FUZZ_PACKAGES="clang libclang-rt-14-dev"

@@ -3,10 +3,12 @@
 #     wine.sh create PREFIX                 a fresh prefix, before the first test
 #     wine.sh run PREFIX PROGRAM [ARGS...]  one test program (CTest's cross-compiling emulator)
 #     wine.sh remove PREFIX                 ends the prefix's Wine processes and deletes it
+#     wine.sh create-display PREFIX         a fresh prefix whose windows show on $DISPLAY
+#     wine.sh show PREFIX PROGRAM [ARGS...] one program in such a prefix
 set -euo pipefail
 
 if (($# < 2)); then
-    echo "usage: wine.sh create|run|remove PREFIX [PROGRAM ARGS...]" >&2
+    echo "usage: wine.sh create|create-display|run|show|remove PREFIX [PROGRAM ARGS...]" >&2
     exit 2
 fi
 mode=$1
@@ -14,7 +16,9 @@ export WINEPREFIX=$2
 shift 2
 
 # Without a display Wine still runs console programs; an inherited one would open windows on it.
-unset DISPLAY WAYLAND_DISPLAY
+if [[ $mode != create-display && $mode != show ]]; then
+    unset DISPLAY WAYLAND_DISPLAY
+fi
 export WINEDEBUG=-all
 # Keeps Wine from offering to install its .NET and HTML engines, a prompt nobody would answer.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -22,6 +26,13 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # that is not installed (which falls back to ASCII) it lets file names hold any character.
 unset LC_ALL LC_CTYPE LC_MESSAGES
 export LANG=C.UTF-8
+
+# GLYPH_WINE_DLL_PATH: folders, as in PATH, where Wine finds the DLLs that the programs were
+# linked against.
+if [[ -n "${GLYPH_WINE_DLL_PATH:-}" ]]; then
+    WINEPATH=$(sed 's|:/|;Z:/|g; s|^|Z:|' <<<"$GLYPH_WINE_DLL_PATH")
+    export WINEPATH
+fi
 
 # Ends the prefix's server and every Windows process still running in it, then deletes it.
 remove_prefix()
@@ -33,17 +44,29 @@ remove_prefix()
     rm -rf "$WINEPREFIX" "$WINEPREFIX.log"
 }
 
-case $mode in
-create)
+# Makes a fresh prefix, its server left running, so that no test pays for starting it; the
+# output of the server and of the services it starts must not hold CTest's pipes open.
+create_prefix()
+{
     remove_prefix
     mkdir -p "$WINEPREFIX"
-    # The server stays up between the tests, so that none of them pays for starting it; its
-    # output and that of the services it starts must not hold CTest's pipes open.
     wineserver -p30 </dev/null >/dev/null 2>&1
     if ! wineboot --init </dev/null >"$WINEPREFIX.log" 2>&1; then
         cat "$WINEPREFIX.log" >&2
         exit 1
     fi
+    rm -f "$WINEPREFIX.log"
+}
+
+case $mode in
+create-display)
+    create_prefix
+    # Wine has no Arial, which the windows are designed in; Debian's metric twin stands in.
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f \
+        </dev/null >/dev/null 2>&1
+    ;;
+create)
+    create_prefix
     # Without a display Wine refuses to make windows at all; its null driver makes them, unseen,
     # so that the tests can show that nothing of ours opens one. The desktop holds on to the
     # driver it started with: the server starts again, and the desktop with it, here, where it
@@ -53,16 +76,15 @@ create)
     wineserver -w
     wineserver -p30 </dev/null >/dev/null 2>&1
     wineboot </dev/null >/dev/null 2>&1
-    rm -f "$WINEPREFIX.log"
     ;;
-run)
+run | show)
     exec wine "$@"
     ;;
 remove)
     remove_prefix
     ;;
 *)
-    echo "usage: wine.sh create|run|remove PREFIX [PROGRAM ARGS...]" >&2
+    echo "usage: wine.sh create|create-display|run|show|remove PREFIX [PROGRAM ARGS...]" >&2
     exit 2
     ;;
 esac

@@ -1,0 +1,106 @@
+# shellcheck shell=bash
+# Qt 6 for Windows, cross-built once from Debian's own qt6-base source and kept in a cache
+# outside the tree. Source it after lib.sh; ensure_windows_qt prints the folder Qt is in.
+#
+# Debian packages no Qt for Windows, so we build the very source Debian builds its Linux Qt from,
+# with Debian's patches applied, using the Linux Qt's moc, rcc and uic as the host tools. Qt is
+# built as DLLs: a user of the program may then rebuild and replace them, as the LGPL allows.
+
+# Debian packages needed to cross-build Qt, build the Windows tree and run it under Wine.
+# shellcheck disable=SC2034  # used by the scripts that source this file
+# The end-to-end test drives the program on a virtual X display.
+WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix googletest wine wine64 dpkg-dev qt6-base-dev-tools zip xvfb xauth x11-utils xdotool"
+
+# What is left out is what the program does not use; direct2d stays, since in 6.4 the windows
+# platform plugin takes its DirectWrite font database from that feature. Debian's source drops
+# the Wintab headers that tabletevent needs.
+GLYPH_QT_FEATURES=(
+    -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
+    -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_opengl=OFF
+    -DFEATURE_vulkan=OFF -DFEATURE_jpeg=OFF -DFEATURE_tabletevent=OFF
+    -DFEATURE_direct2d=ON -DFEATURE_direct2d1_1=OFF -DFEATURE_zstd=OFF -DFEATURE_icu=OFF
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
+    -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_freetype=ON
+    -DFEATURE_sql=OFF -DFEATURE_testlib_selfcover=OFF
+)
+
+# The Debian version of the source: the Linux Qt's, so both platforms get the same fixes.
+windows_qt_version()
+{
+    dpkg-query -W -f='${source:Version}' qt6-base-dev
+}
+
+# Where this version built with these options and compiler lives; a change makes a new folder.
+windows_qt_prefix()
+{
+    local hash
+    hash=$(printf '%s\n' "$(windows_qt_version)" "${GLYPH_QT_FEATURES[*]}" \
+        "$(x86_64-w64-mingw32-g++-posix -dumpfullversion)" | sha256sum | cut -c1-12)
+    printf '%s/glyphorbitaloscopex/qt-6-mingw-%s\n' "${XDG_CACHE_HOME:-$HOME/.cache}" "$hash"
+}
+
+# deb-src entries are needed for apt-get source; ours go in a file of our own.
+_glyph_ensure_deb_src()
+{
+    local list=/etc/apt/sources.list.d/glyphorbitaloscopex-src.sources
+    if apt-get source --print-uris qt6-base 2>/dev/null | grep -q "orig.tar"; then
+        return 0
+    fi
+    local sudo=()
+    ((EUID != 0)) && sudo=(sudo)
+    echo "Adding Debian's source entries ($list) to fetch qt6-base's source"
+    local suite
+    suite=$(. /etc/os-release && printf '%s' "$VERSION_CODENAME")
+    printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s %s-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+        "$suite" "$suite" | "${sudo[@]}" tee "$list" >/dev/null
+    "${sudo[@]}" apt-get update >/dev/null
+}
+
+# ensure_windows_qt
+# Prints the folder of the Windows Qt, building it first when the cache lacks it (about twenty
+# minutes on two cores). Only the install is kept; the build tree (some 2 GB) is removed.
+ensure_windows_qt()
+{
+    local prefix
+    prefix=$(windows_qt_prefix)
+    if [[ -f "$prefix/.complete" ]]; then
+        printf '%s\n' "$prefix"
+        return 0
+    fi
+    _glyph_ensure_deb_src >&2
+
+    local work version started
+    work=$(mktemp -d "${TMPDIR:-/tmp}/glyph-qt.XXXXXX")
+    version=$(windows_qt_version)
+    started=$SECONDS
+    echo "Building Qt $version for Windows into $prefix (once; about twenty minutes)" >&2
+    (
+        set -e
+        cd "$work"
+        apt-get source --download-only "qt6-base=$version" >build.log 2>&1
+        # apt-get checked the files against the signed archive index; dpkg-source, which has
+        # no Debian developer keys here, would only warn that it cannot check them again.
+        dpkg-source --no-check -x ./*.dsc src >>build.log 2>&1
+        cmake -S src -B build -G Ninja -Wno-dev --log-level=ERROR \
+            --toolchain "$GLYPH_REPO_ROOT/cmake/mingw-w64-x86_64.cmake" \
+            -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
+            -DCMAKE_INSTALL_PREFIX="$prefix" -DQT_HOST_PATH=/usr \
+            -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
+            -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF "${GLYPH_QT_FEATURES[@]}" >>build.log
+        cmake --build build >>build.log
+        rm -rf "$prefix"
+        cmake --install build --strip >>build.log
+        # Which source and options, for the note shipped beside the Qt DLLs.
+        printf '%s\n' "$version" >"$prefix/.debian-version"
+        printf '%s\n' "${GLYPH_QT_FEATURES[@]}" >"$prefix/.features"
+        touch "$prefix/.complete"
+    ) >&2 || {
+        echo "error: building Qt for Windows failed; the end of its log follows:" >&2
+        tail -n 40 "$work/build.log" >&2 2>/dev/null || true
+        rm -rf "$work"
+        return 1
+    }
+    rm -rf "$work"
+    echo "Built Qt for Windows in $((SECONDS - started)) s" >&2
+    printf '%s\n' "$prefix"
+}

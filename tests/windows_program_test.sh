@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# Packs the Windows zip, unpacks it into a folder whose name has a space and a letter outside
+# ASCII, and drives the program from there under Wine on a virtual display, as a user would: a
+# first run's welcome window, keys in both modes, the status bar hidden and shown again, the About
+# window opened and closed, then Alt+X. The four settings files beside the .exe must then hold the
+# user's choices. Nothing outside the unpacked folder is on Wine's path, so a DLL missing from the
+# zip fails the start.
+# Usage: windows_program_test.sh BUILD_DIR
+set -euo pipefail
+build_dir=$(cd "$1" && pwd)
+# shellcheck source=scripts/lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
+# shellcheck source=tests/support/shell_test.sh
+source tests/support/shell_test.sh
+
+work=$(mktemp -d)
+wine_sh="$(repo_root)/tests/win32/wine.sh"
+prefix="$work/prefix"
+pid=""
+cleanup()
+{
+    [[ -n "$pid" ]] && stop_process "$pid"
+    "$wine_sh" remove "$prefix" || true
+    stop_virtual_display
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+cpack --config "$build_dir/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" ||
+    fail "cpack failed: $(<"$work/cpack.log")"
+unpacked="$work/unpacked here ä"
+unzip -q "$work/out/glyphorbitaloscopex-1.0.0-win64.zip" -d "$unpacked"
+folder="$unpacked/glyphorbitaloscopex-1.0.0-win64"
+expected=$(printf '%s\n' AppFiles AppFiles/AppFile{1,2,3,4}.DLL LICENSE-Qt-GPL-3.txt \
+    LICENSE-Qt-LGPL-3.txt LICENSE.txt QT-SOURCE.txt Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll \
+    glyphorbitaloscopex.exe libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll platforms \
+    platforms/qwindows.dll | sort)
+actual=$(cd "$folder" && find . -mindepth 1 | sed 's|^\./||' | sort)
+[[ "$actual" == "$expected" ]] || fail "the zip holds: $(paste -sd ' ' <<<"$actual")"
+expect_settings "$folder/AppFiles" 1 1 1 11111
+
+start_virtual_display
+"$wine_sh" create-display "$prefix"
+export WINEPREFIX=$prefix WINEDEBUG=-all
+unset WINEPATH
+
+window_of() # TITLE: the id of the visible window of that title, if there is one
+{
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+}
+wait_for_window() # TITLE SECONDS
+{
+    local i window
+    for ((i = 0; i < $2 * 10; i++)); do
+        window=$(window_of "$1")
+        [[ -n "$window" ]] && echo "$window" && return 0
+        has_ended "$pid" && fail "the program ended; its output: $(<"$work/program.log")"
+        sleep 0.1
+    done
+    fail "no window \"$1\" within $2 s; shown: $(xdotool search --onlyvisible --name . getwindowname %@ | paste -sd '|')"
+}
+height_of()
+{
+    xdotool getwindowgeometry "$1" | awk -F'[x ]' '/Geometry/ { print $NF }'
+}
+# The status bar's growing or shrinking ends at a height that then stays.
+settled_height()
+{
+    local last="" now i
+    for ((i = 0; i < 50; i++)); do
+        sleep 0.2
+        now=$(height_of "$1")
+        [[ "$now" == "$last" ]] && echo "$now" && return 0
+        last=$now
+    done
+    fail "the main window's height did not settle"
+}
+
+(cd "$work" && exec "$wine_sh" show "$prefix" "$folder/glyphorbitaloscopex.exe") \
+    >"$work/program.log" 2>&1 &
+pid=$!
+wait_for_window Welcome 60 >/dev/null
+main=$(wait_for_window "Glyphorbitaloscopex v1.0" 60)
+[[ -z "$(window_of Welcome)" ]] || fail "the welcome window stayed after handing over"
+
+xdotool windowfocus --sync "$main" type 'Az'
+xdotool windowfocus --sync "$main" key ctrl+F2
+xdotool windowfocus --sync "$main" type '65'
+with_bar=$(settled_height "$main")
+xdotool windowfocus --sync "$main" key alt+v Return
+without_bar=$(settled_height "$main")
+((without_bar < with_bar)) || fail "hiding the status bar left the window $without_bar high (was $with_bar)"
+xdotool windowfocus --sync "$main" key alt+v Return
+[[ "$(settled_height "$main")" == "$with_bar" ]] || fail "showing the status bar again did not grow the window back"
+
+xdotool windowfocus --sync "$main" key ctrl+d
+about=$(wait_for_window About 20)
+xdotool windowfocus --sync "$about" key Escape
+wait_until 20 bash -c "[[ -z \"\$(xdotool search --onlyvisible --name '^About\$')\" ]]" ||
+    fail "Esc did not close the About window"
+
+xdotool windowfocus --sync "$main" key alt+x
+wait_until 30 has_ended "$pid" || fail "the program did not end after Alt+X"
+wait "$pid" || fail "the program ended with status $?: $(<"$work/program.log")"
+pid=""
+expect_settings "$folder/AppFiles" 0 0 1 11111
+echo "the zip's program ran under Wine: welcome, both modes, the status bar, About and exit"
