@@ -10,6 +10,7 @@
 #include "fake_services.h"
 #include "fake_sys_info.h"
 #include "fake_url_opener.h"
+#include "platform/picture_box.h"
 #include "settings/settings_store.h"
 
 #include <QAccessible>
@@ -167,6 +168,18 @@ private Q_SLOTS:
         QVERIFY(greenBand.green() > greenBand.red() + 40);
         const QColor yellowFoot = author->grab().toImage().pixelColor(100, 380);
         QVERIFY(yellowFoot.red() > yellowFoot.blue() + 100);
+    }
+
+    // At 200 % each picture is its own drawing at twice the size, not the small one doubled.
+    void picturesComeDrawnAtTwiceTheSizeForTwoDevicePixelsToThePixel()
+    {
+        for (const char *name : { "logo", "about-background", "author-background" }) {
+            const QString path = QStringLiteral(":/about/%1.png").arg(QLatin1String(name));
+            const QPixmap plain = loadPictureUncached(path, 1);
+            const QPixmap doubled = loadPictureUncached(path, 2);
+            QCOMPARE(doubled.size(), plain.size() * 2);
+            QCOMPARE(doubled.deviceIndependentSize(), QSizeF(plain.size()));
+        }
     }
 
     // ---- links and arrows ----
