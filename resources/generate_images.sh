@@ -119,36 +119,60 @@ daisy()
     echo "$draw fill #F2B51C stroke #D99A10 circle $cx,$cy $((cx + r * 18 / 100)),$cy "
 }
 
-# fade FILE OPACITY DRAWING: a drawing on a transparent 600 x 400 layer,
-# faded so that text over it stays easy to read.
+# fade FILE SCALE OPACITY DRAWING: a drawing laid out on the 600 x 400 grid,
+# drawn SCALE times as large on a transparent layer and faded so that text
+# over it stays easy to read.
 fade()
 {
-    convert -size 600x400 xc:none -draw "$3" -channel A -evaluate multiply "$2" +channel "$1"
+    local s=$2
+    convert -size $((600 * s))x$((400 * s)) xc:none -draw "scale $s,$s $4" \
+        -channel A -evaluate multiply "$3" +channel "$1"
 }
-
-#    file              size inset brand_pt brand_aa brand_y name_pt name_y
-draw "$about/logo.png" 70   2     34       aa       12      6       52
 
 # The About window: a green band down the left edge behind the logo and the
 # "X", an orange band along the top behind the title and the arrow, a pale
 # cream field with faded flowers in its lower left, and a bevelled rim.
-fade "$work/flowers.png" 0.35 "$(flower 150 330 40 0) $(flower 228 366 28 20) \
-    $(flower 118 252 22 40) $(flower 205 290 18 10) $(flower 290 378 16 50)"
-# shellcheck disable=SC2046  # png_out is a list of options
-convert -size 600x400 xc:#FBF3DC "$work/flowers.png" -composite \
-    \( -size 510x65 gradient:#F59A38-#E87D1E \) -geometry +90+0 -composite \
-    \( -size 90x400 gradient:#4CA24E-#2F7D37 \) -geometry +0+0 -composite \
-    -raise 4x4 $(png_out) "PNG24:$about/about-background.png"
+# about_background FILE SCALE
+about_background()
+{
+    local s=$2
+    fade "$work/flowers.png" "$s" 0.35 "$(flower 150 330 40 0) $(flower 228 366 28 20) \
+        $(flower 118 252 22 40) $(flower 205 290 18 10) $(flower 290 378 16 50)"
+    # shellcheck disable=SC2046  # png_out is a list of options
+    convert -size $((600 * s))x$((400 * s)) xc:#FBF3DC "$work/flowers.png" -composite \
+        \( -size $((510 * s))x$((65 * s)) gradient:#F59A38-#E87D1E \) \
+        -geometry +$((90 * s))+0 -composite \
+        \( -size $((90 * s))x$((400 * s)) gradient:#4CA24E-#2F7D37 \) -geometry +0+0 -composite \
+        -raise $((4 * s))x$((4 * s)) $(png_out) "PNG24:$1"
+}
 
 # The author page: green at the top to yellow at the bottom over an embossed
 # texture, two faded daisies on the right, and a bevelled rim. The texture is
-# seeded noise, so it comes out the same every time.
+# seeded noise, so it comes out the same every time; it is made once on the
+# 600 x 400 grid and enlarged for the larger picture, so both show one pattern.
 convert -size 600x400 xc: -seed 7 +noise Random -colorspace gray -blur 0x1.5 \
     -shade 120x40 -auto-level +level 40%,60% "$work/texture.png"
-fade "$work/daisies.png" 0.45 "$(daisy 500 225 85 18) $(daisy 565 335 55 14)"
-# shellcheck disable=SC2046
-convert -size 600x400 gradient:#5DAE4F-#F3E15A "$work/texture.png" -compose overlay -composite \
-    "$work/daisies.png" -compose over -composite \
-    -raise 4x4 $(png_out) "PNG24:$about/author-background.png"
+# author_background FILE SCALE
+author_background()
+{
+    local s=$2
+    fade "$work/daisies.png" "$s" 0.45 "$(daisy 500 225 85 18) $(daisy 565 335 55 14)"
+    # shellcheck disable=SC2046
+    convert -size $((600 * s))x$((400 * s)) gradient:#5DAE4F-#F3E15A \
+        \( "$work/texture.png" -resize $((100 * s))% \) -compose overlay -composite \
+        "$work/daisies.png" -compose over -composite \
+        -raise $((4 * s))x$((4 * s)) $(png_out) "PNG24:$1"
+}
+
+# Each picture also comes twice as large, "@2x" in Qt's naming, for screens
+# with two device pixels to the pixel. It is drawn afresh on its own grid,
+# not enlarged from the smaller one, which would only double its pixels.
+#    file                 size inset brand_pt brand_aa brand_y name_pt name_y
+draw "$about/logo.png"    70   2     34       aa       12      6       52
+draw "$about/logo@2x.png" 140  4     68       aa       24      12      104
+about_background "$about/about-background.png" 1
+about_background "$about/about-background@2x.png" 2
+author_background "$about/author-background.png" 1
+author_background "$about/author-background@2x.png" 2
 
 echo "Icons written to $out/, About pictures to $about/"

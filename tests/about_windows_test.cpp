@@ -10,6 +10,7 @@
 #include "fake_services.h"
 #include "fake_sys_info.h"
 #include "fake_url_opener.h"
+#include "platform/picture_box.h"
 #include "settings/settings_store.h"
 
 #include <QAccessible>
@@ -169,6 +170,18 @@ private Q_SLOTS:
         QVERIFY(yellowFoot.red() > yellowFoot.blue() + 100);
     }
 
+    // At 200 % each picture is its own drawing at twice the size, not the small one doubled.
+    void picturesComeDrawnAtTwiceTheSizeForTwoDevicePixelsToThePixel()
+    {
+        for (const char *name : { "logo", "about-background", "author-background" }) {
+            const QString path = QStringLiteral(":/about/%1.png").arg(QLatin1String(name));
+            const QPixmap plain = loadPictureUncached(path, 1);
+            const QPixmap doubled = loadPictureUncached(path, 2);
+            QCOMPARE(doubled.size(), plain.size() * 2);
+            QCOMPARE(doubled.deviceIndependentSize(), QSizeF(plain.size()));
+        }
+    }
+
     // ---- links and arrows ----
 
     void hoverLabelsFollowTheHoverConvention_data()
@@ -290,9 +303,9 @@ private Q_SLOTS:
         QCOMPARE(arrow->text(QAccessible::Name), QStringLiteral("Close")); // from its tooltip
 
         link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(program.urls.opened.size(), size_t(1));
+        QTRY_COMPARE(program.urls.opened.size(), size_t(1));
         arrow->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QVERIFY(!program.windows.about.window());
+        QTRY_VERIFY(!program.windows.about.window());
     }
 
     // ---- System Information and keys ----

@@ -116,6 +116,20 @@ private Q_SLOTS:
         QVERIFY(welcome.handedOverOnceForGood());
     }
 
+    // The product name's letters in their real fonts, with the cursor resting behind them.
+    void lastRowFitsItsPanelWithoutLettersTouching()
+    {
+        for (const QSize screen : { QSize(1024, 768), QSize(1920, 1080) }) {
+            Welcome welcome;
+            welcome.window->resize(screen);
+            welcome.advanceTo(typingEndsMs);
+            for (int i = 23; i < Banner::letterCount; ++i)
+                QVERIFY(welcome.letter(i)->x() > welcome.letter(i - 1)->geometry().right() + 1);
+            const QWidget *cursor = welcome.label("Lbl4");
+            QVERIFY(cursor->parentWidget()->rect().contains(cursor->geometry()));
+        }
+    }
+
     // The main window is still hidden, so leaving it there would leave a program with no window.
     void closingItFromTheDesktopHandsOverAtOnce()
     {

@@ -220,6 +220,26 @@ private Q_SLOTS:
         QTest::mouseClick(b.bar.panel(2), Qt::RightButton);
         QCOMPARE(clicks.size(), 6);
     }
+
+    // A screen reader presses any panel as a click would, once it has had its answer, and the
+    // panels stay out of the window's focus order.
+    void screenReaderPressesEachPanelAsAClickWould()
+    {
+        Bar b;
+        b.showAndSettle();
+        b.bar.panel(1)->setText(QStringLiteral("Status Bar :"));
+        QCOMPARE(b.accessibleName(1), QStringLiteral("Status Bar :"));
+        QSignalSpy clicks(&b.bar, &StatusBar::panelClicked);
+        for (int index = 1; index <= 6; ++index) {
+            QAccessibleInterface *panel = QAccessible::queryAccessibleInterface(b.bar.panel(index));
+            QCOMPARE(panel->role(), QAccessible::Button);
+            panel->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            QCOMPARE(clicks.size(), index - 1);
+            QTRY_COMPARE(clicks.size(), index);
+            QCOMPARE(clicks.last().at(0).value<StatusPanel *>(), b.bar.panel(index));
+            QCOMPARE(b.bar.panel(index)->focusPolicy(), Qt::NoFocus);
+        }
+    }
 };
 
 QTEST_MAIN(StatusBarTest)

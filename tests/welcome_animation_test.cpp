@@ -118,10 +118,10 @@ TEST_F(WelcomeAnimationTest, CursorRunsOneLetterAheadAnEighthOfItsHeightHigh)
         fresh.load();
         for (int i = 0; i < c.ticks; ++i)
             fresh.typingTick();
-        const Banner::Letter &letter = Banner::letters[c.ticks];
         EXPECT_FALSE(fresh.isLetterVisible(c.ticks));
-        EXPECT_EQ(fresh.cursor().left, letter.left);
-        EXPECT_DOUBLE_EQ(fresh.cursor().top, letter.top - sizes[c.ticks].height / 8);
+        EXPECT_EQ(fresh.cursor().left, fresh.letterLeft(c.ticks));
+        EXPECT_DOUBLE_EQ(
+            fresh.cursor().top, Banner::letters[c.ticks].top - sizes[c.ticks].height / 8);
         EXPECT_EQ(fresh.cursor().pointSize, c.pointSize);
         EXPECT_FALSE(fresh.cursor().width.has_value());
     }
@@ -131,7 +131,7 @@ TEST_F(WelcomeAnimationTest, CursorRestsPastTheLastLetterNarrowerAndBlinksFromTh
 {
     animation.blinkTick();
     typeLetters(letterCount); // the last letter is 900 x 1120
-    EXPECT_EQ(animation.cursor().left, 12600 + 900);
+    EXPECT_EQ(animation.cursor().left, animation.letterLeft(letterCount - 1) + 900);
     EXPECT_DOUBLE_EQ(animation.cursor().top, 4680 - 1120.0 / 8);
     EXPECT_DOUBLE_EQ(animation.cursor().width.value_or(0), 900 - 900.0 / 7);
     EXPECT_EQ(animation.cursor().pointSize, 48);

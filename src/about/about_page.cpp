@@ -109,13 +109,17 @@ bool AboutPage::isEscOrEnter(const QKeyEvent *event)
 
 void AboutPage::paintEvent(QPaintEvent *event)
 {
-    QPainter(this).drawPixmap(event->rect(), m_background, event->rect());
+    const QRectF area = event->rect();
+    const qreal ratio = m_background.devicePixelRatio();
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform); // as in PictureBox
+    painter.drawPixmap(area, m_background, QRectF(area.topLeft() * ratio, area.size() * ratio));
 }
 
 void AboutPage::showEvent(QShowEvent *event)
 {
     if (m_background.isNull()) {
-        m_background = loadPictureUncached(m_backgroundPicture);
+        m_background = loadPictureUncached(m_backgroundPicture, devicePixelRatioF());
         loadPictures();
     }
     Form::showEvent(event);

@@ -118,7 +118,8 @@ void frmAbout::addEtchedSeparator(const QString &designName, double top)
 
 void frmAbout::loadPictures()
 {
-    PicIcon->setPicture(loadPictureUncached(QStringLiteral(":/about/logo.png")));
+    PicIcon->setPicture(
+        loadPictureUncached(QStringLiteral(":/about/logo.png"), devicePixelRatioF()));
 }
 
 void frmAbout::Form_Load()

@@ -1,9 +1,9 @@
 #include "hover_label.h"
 
 #include "platform/hand_cursor.h"
+#include "platform/pressable_accessible.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <utility>
 
@@ -15,29 +15,14 @@ constexpr double arrowHoverPointSize = 12;
 // The design size is 9.75 pt; an arrow that has been hovered once comes back at 10 pt.
 constexpr double arrowRestPointSize = 10;
 
-// The labels cannot take the keyboard focus, which would change what Enter and Esc do in their
-// windows; a screen reader still finds them by role and name and can press them.
-class HoverLabelAccessible final : public QAccessibleWidget
-{
-public:
-    explicit HoverLabelAccessible(HoverLabel *label)
-        : QAccessibleWidget(label,
-            label->kind() == HoverLabel::Kind::Link ? QAccessible::Link : QAccessible::Button)
-    { }
-
-    QStringList actionNames() const override { return { pressAction() }; }
-
-    void doAction(const QString &actionName) override
-    {
-        if (actionName == pressAction())
-            static_cast<HoverLabel *>(widget())->click();
-    }
-};
-
 QAccessibleInterface *accessibleHoverLabel(const QString &, QObject *object)
 {
     auto *label = qobject_cast<HoverLabel *>(object);
-    return label ? new HoverLabelAccessible(label) : nullptr;
+    if (!label)
+        return nullptr;
+    return new PressableAccessible(label,
+        label->kind() == HoverLabel::Kind::Link ? QAccessible::Link : QAccessible::Button,
+        [label] { label->click(); });
 }
 
 } // namespace

@@ -21,16 +21,42 @@ struct Indicator
     int index = -1; // bit in the keyboard's indicator state; -1 when the keymap has none
     bool on = false;
 };
+using Indicators = std::array<Indicator, indicatorNames.size()>;
+using IndicatorAtoms = std::array<xcb_atom_t, indicatorNames.size()>;
+
+// All requests go out before the first reply is waited for, so that it costs one round trip.
+Indicators readIndicators(xcb_connection_t *connection, const IndicatorAtoms &names)
+{
+    std::array<std::optional<xcb_xkb_get_named_indicator_cookie_t>, indicatorNames.size()> cookies;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] != XCB_ATOM_NONE)
+            cookies[i] = xcb_xkb_get_named_indicator(connection, XCB_XKB_ID_USE_CORE_KBD,
+                XCB_XKB_LED_CLASS_DFLT_XI_CLASS, XCB_XKB_ID_DFLT_XI_ID, names[i]);
+    }
+    Indicators indicators;
+    for (std::size_t i = 0; i < indicators.size(); ++i) {
+        if (!cookies[i])
+            continue;
+        const XcbReply<xcb_xkb_get_named_indicator_reply_t> indicator(
+            xcb_xkb_get_named_indicator_reply(connection, *cookies[i], nullptr));
+        if (indicator && indicator->found && indicator->ndx < 32)
+            indicators[i] = { indicator->ndx, indicator->on != 0 };
+    }
+    return indicators;
+}
 
 // The keyboard's indicators (the lights) are what the user sees as the lock state, and XKB
 // announces every change of them, so nothing polls. Qt's own connection is shared: selecting
-// only the indicator event leaves Qt's selections as they are, and its event loop hands every
+// only the events read here leaves Qt's selections as they are, and its event loop hands every
 // event to this filter before Qt looks at it.
 class XkbLockKeyState final : public LockKeyState, private QAbstractNativeEventFilter
 {
 public:
-    XkbLockKeyState(std::uint8_t firstEvent, const std::array<Indicator, 3> &indicators)
-        : m_firstEvent(firstEvent)
+    XkbLockKeyState(xcb_connection_t *connection, std::uint8_t firstEvent,
+        const IndicatorAtoms &names, const Indicators &indicators)
+        : m_connection(connection)
+        , m_firstEvent(firstEvent)
+        , m_names(names)
         , m_indicators(indicators)
     {
         QCoreApplication::instance()->installNativeEventFilter(this);
@@ -52,23 +78,43 @@ private:
         const auto *event = static_cast<const xcb_generic_event_t *>(message);
         if ((event->response_type & 0x7f) != m_firstEvent)
             return false;
+        // Every XKB event starts alike, its kind in xkbType.
         const auto *notice
             = reinterpret_cast<const xcb_xkb_indicator_state_notify_event_t *>(event);
-        if (notice->xkbType != XCB_XKB_INDICATOR_STATE_NOTIFY)
-            return false;
-        bool changedAny = false;
-        for (Indicator &indicator : m_indicators) {
-            const bool on = indicator.index >= 0 && ((notice->state >> indicator.index) & 1u);
-            changedAny |= on != indicator.on;
-            indicator.on = on;
+        switch (notice->xkbType) {
+        case XCB_XKB_INDICATOR_STATE_NOTIFY: {
+            Indicators indicators = m_indicators;
+            for (Indicator &indicator : indicators)
+                indicator.on = indicator.index >= 0 && ((notice->state >> indicator.index) & 1u);
+            show(indicators);
+            break;
         }
-        if (changedAny)
-            Q_EMIT changed();
+        // Another layout or another keyboard brings a keymap of its own, which may put the
+        // lights at other bits or leave one out.
+        case XCB_XKB_NAMES_NOTIFY:
+        case XCB_XKB_NEW_KEYBOARD_NOTIFY:
+            show(readIndicators(m_connection, m_names));
+            break;
+        default:
+            break;
+        }
         return false; // Qt may want XKB events too
     }
 
+    void show(const Indicators &indicators)
+    {
+        bool changedAny = false;
+        for (std::size_t i = 0; i < indicators.size(); ++i)
+            changedAny |= indicators[i].on != m_indicators[i].on;
+        m_indicators = indicators;
+        if (changedAny)
+            Q_EMIT changed();
+    }
+
+    xcb_connection_t *m_connection;
     std::uint8_t m_firstEvent;
-    std::array<Indicator, 3> m_indicators;
+    IndicatorAtoms m_names;
+    Indicators m_indicators;
 };
 
 xcb_intern_atom_cookie_t internExisting(xcb_connection_t *connection, const char *name)
@@ -96,7 +142,7 @@ std::unique_ptr<LockKeyState> createXkbLockKeyState()
         nameCookies[i] = internExisting(connection, indicatorNames[i]);
     const XcbReply<xcb_xkb_use_extension_reply_t> use(
         xcb_xkb_use_extension_reply(connection, useCookie, nullptr));
-    std::array<xcb_atom_t, 3> names;
+    IndicatorAtoms names;
     for (std::size_t i = 0; i < names.size(); ++i) {
         const XcbReply<xcb_intern_atom_reply_t> atom(
             xcb_intern_atom_reply(connection, nameCookies[i], nullptr));
@@ -105,31 +151,23 @@ std::unique_ptr<LockKeyState> createXkbLockKeyState()
     if (!use || !use->supported)
         return nullptr;
 
-    // Selected before the states are read, so that no change falls between the two.
-    const std::uint16_t indicatorEvents = XCB_XKB_EVENT_TYPE_INDICATOR_STATE_NOTIFY;
-    const xcb_xkb_select_events_details_t noDetails {};
+    // Selected before the states are read, so that no change falls between the two. Of the name
+    // changes, only the indicators' matter here; Qt selects new-keyboard notices in full itself,
+    // so selecting them again changes nothing for it.
+    const std::uint16_t allDetails
+        = XCB_XKB_EVENT_TYPE_INDICATOR_STATE_NOTIFY | XCB_XKB_EVENT_TYPE_NEW_KEYBOARD_NOTIFY;
+    const std::uint16_t events = allDetails | XCB_XKB_EVENT_TYPE_NAMES_NOTIFY;
+    xcb_xkb_select_events_details_t details {};
+    details.affectNames = XCB_XKB_NAME_DETAIL_INDICATOR_NAMES;
+    details.namesDetails = XCB_XKB_NAME_DETAIL_INDICATOR_NAMES;
     const xcb_void_cookie_t selection = xcb_xkb_select_events_aux_checked(
-        connection, XCB_XKB_ID_USE_CORE_KBD, indicatorEvents, 0, indicatorEvents, 0, 0, &noDetails);
-    std::array<std::optional<xcb_xkb_get_named_indicator_cookie_t>, 3> indicatorCookies;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (names[i] != XCB_ATOM_NONE)
-            indicatorCookies[i] = xcb_xkb_get_named_indicator(connection, XCB_XKB_ID_USE_CORE_KBD,
-                XCB_XKB_LED_CLASS_DFLT_XI_CLASS, XCB_XKB_ID_DFLT_XI_ID, names[i]);
-    }
-    std::array<Indicator, 3> indicators;
-    for (std::size_t i = 0; i < indicators.size(); ++i) {
-        if (!indicatorCookies[i])
-            continue;
-        const XcbReply<xcb_xkb_get_named_indicator_reply_t> indicator(
-            xcb_xkb_get_named_indicator_reply(connection, *indicatorCookies[i], nullptr));
-        if (indicator && indicator->found && indicator->ndx < 32)
-            indicators[i] = { indicator->ndx, indicator->on != 0 };
-    }
+        connection, XCB_XKB_ID_USE_CORE_KBD, events, 0, allDetails, 0, 0, &details);
+    const Indicators indicators = readIndicators(connection, names);
     if (xcb_generic_error_t *error = xcb_request_check(connection, selection)) {
         std::free(error);
         return nullptr;
     }
-    return std::make_unique<XkbLockKeyState>(extension->first_event, indicators);
+    return std::make_unique<XkbLockKeyState>(connection, extension->first_event, names, indicators);
 }
 
 } // namespace

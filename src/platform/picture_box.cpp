@@ -1,11 +1,23 @@
 #include "picture_box.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 
-QPixmap loadPictureUncached(const QString &path)
+QPixmap loadPictureUncached(const QString &path, qreal devicePixelRatio)
 {
+    if (devicePixelRatio > 1) {
+        const QFileInfo plain(path);
+        QImage doubled(plain.path() + u'/' + plain.completeBaseName() + QStringLiteral("@2x.")
+            + plain.suffix());
+        if (!doubled.isNull()) {
+            // The image reader takes the ratio from the name too, but not where the environment
+            // turns that off, and the picture would then come out twice as large.
+            doubled.setDevicePixelRatio(2);
+            return QPixmap::fromImage(std::move(doubled));
+        }
+    }
     return QPixmap::fromImage(QImage(path));
 }
 
@@ -39,5 +51,9 @@ void PictureBox::mouseMoveEvent(QMouseEvent *event)
 
 void PictureBox::paintEvent(QPaintEvent *)
 {
-    QPainter(this).drawPixmap(0, 0, m_picture);
+    QPainter painter(this);
+    // Between whole ratios (150 %) the larger drawing is scaled down, which without smoothing
+    // drops whole rows of it.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(0, 0, m_picture);
 }

@@ -5,8 +5,10 @@
 #include <functional>
 
 // Loads a picture without leaving a copy in Qt's pixmap cache, which a file loaded into a QPixmap
-// would otherwise stay in after the window that showed it is unloaded.
-QPixmap loadPictureUncached(const QString &path);
+// would otherwise stay in after the window that showed it is unloaded. On a screen of more than one
+// device pixel to the pixel it takes the picture's twice-as-large drawing, "name@2x.png" beside
+// "name.png", where there is one; either way the picture keeps the plain one's size on screen.
+QPixmap loadPictureUncached(const QString &path, qreal devicePixelRatio);
 
 // A borderless picture box, exactly the size of its picture. Pointer moves over it go to its own
 // handler and stop there, so the window beneath does not take them for moves over its surface.

@@ -3,9 +3,11 @@
 #include "clock_formats.h"
 #include "platform/clock.h"
 #include "platform/lock_key_state.h"
+#include "platform/pressable_accessible.h"
 #include "platform/twips.h"
 #include "platform/window_timer.h"
 
+#include <QAccessible>
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <optional>
@@ -37,12 +39,25 @@ std::optional<LockKey> lockKeyOf(StatusPanel::Style style)
     return std::nullopt;
 }
 
+// A panel is pressed as a button, so that a screen reader can do what a click does; it stays out
+// of the window's focus order.
+QAccessibleInterface *accessibleStatusPanel(const QString &, QObject *object)
+{
+    auto *panel = qobject_cast<StatusPanel *>(object);
+    if (!panel)
+        return nullptr;
+    return new PressableAccessible(
+        panel, QAccessible::Button, [panel] { Q_EMIT panel->clicked(); });
+}
+
 } // namespace
 
 StatusPanel::StatusPanel(Style style, QWidget *parent)
     : QLabel(parent)
     , m_style(style)
 {
+    static const bool factoryInstalled = (QAccessible::installFactory(accessibleStatusPanel), true);
+    Q_UNUSED(factoryInstalled);
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
     setIndent(3);

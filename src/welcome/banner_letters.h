@@ -64,6 +64,8 @@ inline constexpr std::array<Letter, letterCount> letters { {
     { 'i', 9840, 3120, Medium },
     { 'n', 10320, 3120, Medium },
     { 'g', 11040, 2880, Medium },
+    // The third row's design positions were laid out for a name of other letters, so only its
+    // first letter keeps its own; the rest are placed by their drawn widths (WelcomeAnimation).
     { 'G', 480, 4680, Large },
     { 'l', 1200, 4680, Large },
     { 'y', 1920, 4680, Large },

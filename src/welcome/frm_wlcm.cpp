@@ -87,13 +87,17 @@ void FrmWlcm::createControls()
             QStringLiteral("Lbl1_%1").arg(i), QString(QLatin1Char(letter.letter)), Frame1);
         label->setFont(WelcomeFonts::letterFont(letter.face, bannerFace));
         setColour(label, QPalette::WindowText, highlight);
-        label->move(Twips::toPixels(letter.left), Twips::toPixels(letter.top));
         label->setAutoSize(true);
         label->hide();
         letterSizes[i] = { Twips::fromPixels(label->width()), Twips::fromPixels(label->height()) };
         Lbl1[i] = label;
     }
+    // Placed once their sizes are known: the animation lays the last row out from them.
     m_animation = std::make_unique<WelcomeAnimation>(letterSizes);
+    for (int i = 0; i < Banner::letterCount; ++i) {
+        Lbl1[i]->move(
+            Twips::toPixels(m_animation->letterLeft(i)), Twips::toPixels(Banner::letters[i].top));
+    }
 
     Lbl2 = new Label(QStringLiteral("Lbl2"), QString(), Frame1);
     Lbl2->setAutoFillBackground(true);

@@ -1,5 +1,6 @@
 #include "welcome_animation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -24,12 +25,43 @@ int cyclingDots(int percent)
     return static_cast<int>(std::lround(phase / 7.0)) + 1;
 }
 
+// Letters drawn at whole pixels, each rounded on its own, still never touch when their gap is at
+// least one pixel at 96 dpi.
+constexpr double minimumGap = 15;
+
+// Kept a little narrower than the letter before it, as drawn.
+double restingCursorWidth(const WelcomeAnimation::Size &lastLetter)
+{
+    return lastLetter.width - lastLetter.width / 7;
+}
+
 } // namespace
 
 WelcomeAnimation::WelcomeAnimation(const std::array<Size, Banner::letterCount> &letterSizes)
     : m_letterSizes(letterSizes)
     , m_progressText(progressLine(lastPercent) + "......") // the design caption, never shown
-{ }
+{
+    for (int i = 0; i < Banner::letterCount; ++i)
+        m_letterLefts[i] = Banner::letters[i].left;
+    layOutLastRow();
+}
+
+// The row keeps its first letter where it is; the others follow by their own widths with even
+// gaps, so that the row, the resting cursor behind it included, ends as far inside the panel's
+// right edge as it starts inside its left one, whatever the fonts make of the letters.
+void WelcomeAnimation::layOutLastRow()
+{
+    const int first = static_cast<int>(
+        std::ranges::find(Banner::letters, Banner::Face::Large, &Banner::Letter::face)
+        - Banner::letters.begin());
+    double drawn = restingCursorWidth(m_letterSizes.back());
+    for (int i = first; i < Banner::letterCount; ++i)
+        drawn += m_letterSizes[i].width;
+    const double room = panelSize.width - 2 * m_letterLefts[first];
+    const double gap = std::max(minimumGap, (room - drawn) / (Banner::letterCount - 1 - first));
+    for (int i = first + 1; i < Banner::letterCount; ++i)
+        m_letterLefts[i] = m_letterLefts[i - 1] + m_letterSizes[i - 1].width + gap;
+}
 
 void WelcomeAnimation::load()
 {
@@ -67,11 +99,9 @@ void WelcomeAnimation::finishTyping()
     setTimer(Timer::Loading, true);
     const Banner::Letter &last = Banner::letters.back();
     const Size &size = m_letterSizes.back();
-    m_cursor.left = last.left + size.width;
+    m_cursor.left = m_letterLefts.back() + size.width;
     m_cursor.top = last.top - size.height / 8;
-    // The resting cursor stands at the panel's right-hand edge, so it is kept a little narrower
-    // than the letter before it.
-    m_cursor.width = size.width - size.width / 7;
+    m_cursor.width = restingCursorWidth(size);
     m_cursor.pointSize = Banner::pointSize(last.face);
     setTimer(Timer::Blink, true);
 }
@@ -79,7 +109,7 @@ void WelcomeAnimation::finishTyping()
 void WelcomeAnimation::placeCursorOn(int index)
 {
     const Banner::Letter &letter = Banner::letters[index];
-    m_cursor.left = letter.left;
+    m_cursor.left = m_letterLefts[index];
     // An underscore hangs below its own baseline; raised by an eighth of the letter's height it
     // lines up with the foot of the letter instead of dropping under it.
     m_cursor.top = letter.top - m_letterSizes[index].height / 8;

@@ -57,6 +57,8 @@ public:
     void blinkTick();
 
     bool isTimerEnabled(Timer timer) const { return m_timers[static_cast<int>(timer)]; }
+    // Where each letter stands; its top is the design's.
+    double letterLeft(int index) const { return m_letterLefts.at(index); }
     int stepCount() const { return m_stepCount; }
     bool isLetterVisible(int index) const { return m_letterVisible.at(index); }
     const Cursor &cursor() const { return m_cursor; }
@@ -73,10 +75,12 @@ public:
 
 private:
     void setTimer(Timer timer, bool enabled) { m_timers[static_cast<int>(timer)] = enabled; }
+    void layOutLastRow();
     void placeCursorOn(int index);
     void finishTyping();
 
     std::array<Size, Banner::letterCount> m_letterSizes;
+    std::array<double, Banner::letterCount> m_letterLefts {};
     std::array<bool, timerCount> m_timers { false, false, false, true, false };
     std::array<bool, Banner::letterCount> m_letterVisible {};
     int m_stepCount = 0;
