@@ -9,15 +9,15 @@
 # Debian packages needed to cross-build Qt, build the Windows tree and run it under Wine.
 # shellcheck disable=SC2034  # used by the scripts that source this file
 # The end-to-end test drives the program on a virtual X display.
-WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix googletest wine wine64 dpkg-dev qt6-base-dev-tools zip xvfb xauth x11-utils xdotool"
+WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix googletest wine wine64 dpkg-dev qt6-base-dev-tools zip unzip nsis xvfb xauth x11-utils xdotool"
 
 # What is left out is what the program does not use; direct2d stays, since in 6.4 the windows
 # platform plugin takes its DirectWrite font database from that feature. Debian's source drops
-# the Wintab headers that tabletevent needs.
+# the Wintab headers that tabletevent needs; dynamicgl, on by default, would want OpenGL.
 GLYPH_QT_FEATURES=(
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_opengl=OFF
-    -DFEATURE_vulkan=OFF -DFEATURE_jpeg=OFF -DFEATURE_tabletevent=OFF
+    -DFEATURE_vulkan=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_jpeg=OFF -DFEATURE_tabletevent=OFF
     -DFEATURE_direct2d=ON -DFEATURE_direct2d1_1=OFF -DFEATURE_zstd=OFF -DFEATURE_icu=OFF
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_freetype=ON
@@ -74,26 +74,27 @@ ensure_windows_qt()
     version=$(windows_qt_version)
     started=$SECONDS
     echo "Building Qt $version for Windows into $prefix (once; about twenty minutes)" >&2
+    # Chained with &&: set -e does not hold inside a subshell whose failure is handled.
     (
-        set -e
-        cd "$work"
-        apt-get source --download-only "qt6-base=$version" >build.log 2>&1
-        # apt-get checked the files against the signed archive index; dpkg-source, which has
-        # no Debian developer keys here, would only warn that it cannot check them again.
-        dpkg-source --no-check -x ./*.dsc src >>build.log 2>&1
-        cmake -S src -B build -G Ninja -Wno-dev --log-level=ERROR \
-            --toolchain "$GLYPH_REPO_ROOT/cmake/mingw-w64-x86_64.cmake" \
-            -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
-            -DCMAKE_INSTALL_PREFIX="$prefix" -DQT_HOST_PATH=/usr \
-            -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
-            -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF "${GLYPH_QT_FEATURES[@]}" >>build.log
-        cmake --build build >>build.log
-        rm -rf "$prefix"
-        cmake --install build --strip >>build.log
-        # Which source and options, for the note shipped beside the Qt DLLs.
-        printf '%s\n' "$version" >"$prefix/.debian-version"
-        printf '%s\n' "${GLYPH_QT_FEATURES[@]}" >"$prefix/.features"
-        touch "$prefix/.complete"
+        cd "$work" &&
+            apt-get source --download-only "qt6-base=$version" >build.log 2>&1 &&
+            # apt-get checked the files against the signed archive index; dpkg-source, which
+            # has no Debian developer keys here, would only warn that it cannot check them again.
+            dpkg-source --no-check -x ./*.dsc src >>build.log 2>&1 &&
+            cmake -S src -B build -G Ninja -Wno-dev --log-level=ERROR \
+                --toolchain "$GLYPH_REPO_ROOT/cmake/mingw-w64-x86_64.cmake" \
+                -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
+                -DCMAKE_INSTALL_PREFIX="$prefix" -DQT_HOST_PATH=/usr \
+                -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
+                -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF "${GLYPH_QT_FEATURES[@]}" \
+                >>build.log 2>&1 &&
+            cmake --build build >>build.log 2>&1 &&
+            rm -rf "$prefix" &&
+            cmake --install build --strip >>build.log 2>&1 &&
+            # Which source and options, for the note shipped beside the Qt DLLs.
+            printf '%s\n' "$version" >"$prefix/.debian-version" &&
+            printf '%s\n' "${GLYPH_QT_FEATURES[@]}" >"$prefix/.features" &&
+            touch "$prefix/.complete"
     ) >&2 || {
         echo "error: building Qt for Windows failed; the end of its log follows:" >&2
         tail -n 40 "$work/build.log" >&2 2>/dev/null || true

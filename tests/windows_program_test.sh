@@ -54,7 +54,7 @@ wait_for_window() # TITLE SECONDS
     for ((i = 0; i < $2 * 10; i++)); do
         window=$(window_of "$1")
         [[ -n "$window" ]] && echo "$window" && return 0
-        has_ended "$pid" && fail "the program ended; its output: $(<"$work/program.log")"
+        [[ -n "$pid" ]] && has_ended "$pid" && fail "the program ended: $(<"$work/program.log")"
         sleep 0.1
     done
     fail "no window \"$1\" within $2 s; shown: $(xdotool search --onlyvisible --name . getwindowname %@ | paste -sd '|')"
@@ -105,3 +105,48 @@ wait "$pid" || fail "the program ended with status $?: $(<"$work/program.log")"
 pid=""
 expect_settings "$folder/AppFiles" 0 0 1 11111
 echo "the zip's program ran under Wine: welcome, both modes, the status bar, About and exit"
+
+# The setup, silently into a folder whose name has a space and letters outside ASCII.
+setup="$build_dir/glyphorbitaloscopex-1.0.0-win64-setup.exe"
+[[ -f "$setup" ]] || fail "no setup was made: $setup"
+install_dir='C:\Programme für Zeichen'
+installed="$prefix/drive_c/Programme für Zeichen"
+shortcut="$prefix/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Glyphorbitaloscopex.lnk"
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Glyphorbitaloscopex'
+install_silently()
+{
+    "$wine_sh" show "$prefix" "$setup" /S "/D=$install_dir" >>"$work/setup.log" 2>&1 ||
+        fail "the setup failed: $(<"$work/setup.log")"
+    wineserver -w
+}
+install_silently
+actual=$(cd "$installed" && find . -mindepth 1 | sed 's|^\./||' | sort)
+[[ "$actual" == "$(sort <<<"$expected"$'\n'uninstall.exe)" ]] ||
+    fail "the setup laid: $(paste -sd ' ' <<<"$actual")"
+[[ -f "$shortcut" ]] || fail "no Start-menu shortcut"
+key=$("$wine_sh" show "$prefix" reg query "$uninstall_key" 2>/dev/null | tr -d '\r')
+for value in "DisplayName.*Glyphorbitaloscopex" "DisplayVersion.*1\.0\.0" \
+    "Publisher.*Quillmark Software" "EstimatedSize.*0x[1-9a-f]" "InstallLocation.*Programme für Zeichen"; do
+    grep -q "$value" <<<"$key" || fail "the uninstall key lacks $value: $key"
+done
+
+# Started from the shortcut, a first run; the exit writes the settings beside the program.
+"$wine_sh" show "$prefix" start /unix "$shortcut" >>"$work/setup.log" 2>&1
+main=$(wait_for_window "Glyphorbitaloscopex v1.0" 60)
+xdotool windowfocus --sync "$main" key alt+x
+wineserver -w
+expect_settings "$installed/AppFiles" 0 1 1 11111
+
+# An update keeps them; a silent uninstall keeps them too and removes the rest and the key.
+install_silently
+expect_settings "$installed/AppFiles" 0 1 1 11111
+"$wine_sh" show "$prefix" "$installed/uninstall.exe" /S >>"$work/setup.log" 2>&1
+wineserver -w
+actual=$(cd "$installed" && find . -mindepth 1 | sed 's|^\./||' | sort)
+[[ "$actual" == "$(printf '%s\n' AppFiles AppFiles/AppFile{1,2,3,4}.DLL)" ]] ||
+    fail "the uninstall left: $(paste -sd ' ' <<<"$actual")"
+[[ ! -e "$shortcut" ]] || fail "the uninstall left the shortcut"
+if "$wine_sh" show "$prefix" reg query "$uninstall_key" >/dev/null 2>&1; then
+    fail "the uninstall left its key"
+fi
+echo "the setup installed, started from its shortcut, updated and uninstalled under Wine"

@@ -20,8 +20,9 @@ if [[ $mode != create-display && $mode != show ]]; then
     unset DISPLAY WAYLAND_DISPLAY
 fi
 export WINEDEBUG=-all
-# Keeps Wine from offering to install its .NET and HTML engines, a prompt nobody would answer.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# Keeps Wine from offering to install its .NET and HTML engines, a prompt nobody would answer,
+# and from copying the shortcuts a setup makes into the desktop's own menu.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Wine takes the ANSI code page from the locale: this one gives Windows-1252, and unlike a locale
 # that is not installed (which falls back to ASCII) it lets file names hold any character.
 unset LC_ALL LC_CTYPE LC_MESSAGES
