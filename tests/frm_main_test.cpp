@@ -346,9 +346,11 @@ private Q_SLOTS:
         QCOMPARE(run.windows.statusDialog.window(), dialog); // never a second one
         QVERIFY(QTest::qWaitForWindowActive(dialog));
 
+        dialog->setWindowState(Qt::WindowMinimized); // as a window manager may, design or not
         run.window.activateWindow();
         QTRY_COMPARE(run.fakes.beep.count, 1);
         QTRY_VERIFY(dialog->isActiveWindow());
+        QVERIFY(!dialog->isMinimized());
     }
 
     // The dialog acts on the live panels at once, a dialog opened again reads them back, and the
