@@ -188,6 +188,8 @@ void FrmMain::createTimers()
     Timer2 = m_services.timers.create(this, 1000, [this] { Timer2_Timer(); });
     Timer3 = m_services.timers.create(this, 20, [this] { Timer3_Timer(); });
     Timer4 = m_services.timers.create(this, 20, [this] { Timer4_Timer(); });
+    m_sendingBack
+        = m_services.timers.create(this, 250, [this] { m_sendingBack->setEnabled(false); });
 }
 
 PanelVisibility &FrmMain::statusBarPanels()
@@ -313,12 +315,16 @@ void FrmMain::changeEvent(QEvent *event)
 }
 
 // The secondary windows are modeless and ownerless; sending the user back to the open one is
-// what makes them behave as modal windows over this one.
+// what makes them behave as modal windows over this one. A window manager may hand the
+// activation back and forth several times for one click (openbox: within a few milliseconds), so
+// each of those sends the user back again, but only the first beeps.
 void FrmMain::Form_Activate()
 {
     for (WindowSlot *slot : { &m_windows.author, &m_windows.about, &m_windows.statusDialog }) {
         if (slot->isVisible()) {
-            m_services.beep.beep();
+            if (!m_sendingBack->isEnabled())
+                m_services.beep.beep();
+            m_sendingBack->setEnabled(true);
             slot->show();
             return;
         }
