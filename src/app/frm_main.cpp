@@ -271,7 +271,7 @@ void FrmMain::failStartup(const QString &text, const QString &title, MessageBox:
     // The welcome window goes first: its hand-over would otherwise show this half-loaded window
     // while the message waits for the user.
     m_windows.welcome.unload();
-    m_services.messages.show(text, title, icon);
+    m_services.messages.show(nullptr, text, title, icon);
     m_services.process.endNow(1);
 }
 
@@ -398,7 +398,7 @@ void FrmMain::StatusBar1_PanelClick(StatusPanel *panel)
 {
     StatusBar1->refresh();
     const auto report = [this](const QString &text, const QString &title) {
-        m_services.messages.show(text, title, MessageBox::Icon::None);
+        m_services.messages.show(this, text, title, MessageBox::Icon::None);
     };
     const QLocale locale = QLocale::system();
     switch (panel->index()) {
@@ -459,7 +459,7 @@ bool FrmMain::saveSettings()
         return true;
     } catch (const SettingsError &error) {
         m_services.messages.show(
-            error.description(), QStringLiteral("Error"), MessageBox::Icon::Critical);
+            this, error.description(), QStringLiteral("Error"), MessageBox::Icon::Critical);
         return false;
     }
 }
