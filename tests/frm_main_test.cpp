@@ -346,9 +346,11 @@ private Q_SLOTS:
         QCOMPARE(run.windows.statusDialog.window(), dialog); // never a second one
         QVERIFY(QTest::qWaitForWindowActive(dialog));
 
+        dialog->setWindowState(Qt::WindowMinimized); // as a window manager may, design or not
         run.window.activateWindow();
         QTRY_COMPARE(run.fakes.beep.count, 1);
         QTRY_VERIFY(dialog->isActiveWindow());
+        QVERIFY(!dialog->isMinimized());
     }
 
     // The dialog acts on the live panels at once, a dialog opened again reads them back, and the
@@ -1130,8 +1132,13 @@ private Q_SLOTS:
         QTRY_COMPARE(run.fakes.beep.count, 1);
         QTRY_VERIFY(author->isActiveWindow()); // the author page goes before the About window
         QCOMPARE(aboutCreated, 1);
+        QSignalSpy focusMoves(qApp, &QGuiApplication::focusWindowChanged);
+        run.window.activateWindow(); // a window manager handing the same click's activation back
+        QTRY_COMPARE(focusMoves.count(), 2); // to the main window, and sent back again
+        QCOMPARE(run.fakes.beep.count, 1);
 
         author->unload();
+        run.fakes.timers.advance(250); // the next click
         run.window.activateWindow();
         QTRY_COMPARE(run.fakes.beep.count, 2);
         QTRY_VERIFY(about->isActiveWindow());

@@ -66,6 +66,8 @@ private Q_SLOTS:
         Welcome welcome;
         QVERIFY(welcome.window->windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(welcome.window->windowState() & Qt::WindowFullScreen);
+        welcome.window->setWindowState(Qt::WindowFullScreen | Qt::WindowMinimized); // as a WM may
+        QCOMPARE(welcome.window->windowState(), Qt::WindowFullScreen); // nothing would restore it
         QLabel *cursor = welcome.label("Lbl4");
         QLabel *bar = welcome.label("Lbl2");
         QLabel *text = welcome.label("Lbl3");

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QStyle>
 #include <QTimer>
 #include <QtTest>
 
@@ -16,8 +17,10 @@ private:
     QString m_shownText;
     QMessageBox::Icon m_icon = QMessageBox::NoIcon;
     Qt::TextFormat m_format = Qt::AutoText;
+    QRect m_geometry;
 
-    void showAndClose(const QString &text, const QString &title, MessageBox::Icon icon)
+    void showAndClose(
+        const QString &text, const QString &title, MessageBox::Icon icon, QWidget *owner = nullptr)
     {
         QTimer::singleShot(0, this, [this] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
@@ -26,10 +29,11 @@ private:
             m_shownText = box->text();
             m_icon = box->icon();
             m_format = box->textFormat();
+            m_geometry = box->geometry();
             QCOMPARE(box->standardButtons(), QMessageBox::Ok);
             box->accept();
         });
-        QtMessageBox().show(text, title, icon);
+        QtMessageBox().show(owner, text, title, icon);
     }
 
 private Q_SLOTS:
@@ -49,6 +53,16 @@ private Q_SLOTS:
         QCOMPARE(m_icon, QMessageBox::Information);
         showAndClose(QStringLiteral("x"), QStringLiteral("Error"), MessageBox::Icon::Critical);
         QCOMPARE(m_icon, QMessageBox::Critical);
+    }
+
+    void boxFitsItsTitleAndOpensOverItsOwner()
+    {
+        QWidget owner; // 640 x 480 at the top left, away from the middle of the screen
+        showAndClose(QStringLiteral("15:09:26"), QStringLiteral("Time"), {}, &owner);
+        const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+        const int bar = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        QVERIFY(m_geometry.width() >= title.horizontalAdvance("Time") + 2 * 3 * bar);
+        QVERIFY((m_geometry.center() - owner.geometry().center()).manhattanLength() <= 1);
     }
 
     // Messages quote damaged settings files, which must never be taken as markup.

@@ -206,5 +206,5 @@ void frmAbout::StartSysInfo()
 {
     if (!m_startSysInfo())
         m_services.messages.show(
-            QString::fromLatin1(sysInfoUnavailableText), QString(), MessageBox::Icon::None);
+            this, QString::fromLatin1(sysInfoUnavailableText), QString(), MessageBox::Icon::None);
 }

@@ -188,6 +188,8 @@ void FrmMain::createTimers()
     Timer2 = m_services.timers.create(this, 1000, [this] { Timer2_Timer(); });
     Timer3 = m_services.timers.create(this, 20, [this] { Timer3_Timer(); });
     Timer4 = m_services.timers.create(this, 20, [this] { Timer4_Timer(); });
+    m_sendingBack
+        = m_services.timers.create(this, 250, [this] { m_sendingBack->setEnabled(false); });
 }
 
 PanelVisibility &FrmMain::statusBarPanels()
@@ -269,7 +271,7 @@ void FrmMain::failStartup(const QString &text, const QString &title, MessageBox:
     // The welcome window goes first: its hand-over would otherwise show this half-loaded window
     // while the message waits for the user.
     m_windows.welcome.unload();
-    m_services.messages.show(text, title, icon);
+    m_services.messages.show(nullptr, text, title, icon);
     m_services.process.endNow(1);
 }
 
@@ -313,12 +315,16 @@ void FrmMain::changeEvent(QEvent *event)
 }
 
 // The secondary windows are modeless and ownerless; sending the user back to the open one is
-// what makes them behave as modal windows over this one.
+// what makes them behave as modal windows over this one. A window manager may hand the
+// activation back and forth several times for one click (openbox: within a few milliseconds), so
+// each of those sends the user back again, but only the first beeps.
 void FrmMain::Form_Activate()
 {
     for (WindowSlot *slot : { &m_windows.author, &m_windows.about, &m_windows.statusDialog }) {
         if (slot->isVisible()) {
-            m_services.beep.beep();
+            if (!m_sendingBack->isEnabled())
+                m_services.beep.beep();
+            m_sendingBack->setEnabled(true);
             slot->show();
             return;
         }
@@ -392,7 +398,7 @@ void FrmMain::StatusBar1_PanelClick(StatusPanel *panel)
 {
     StatusBar1->refresh();
     const auto report = [this](const QString &text, const QString &title) {
-        m_services.messages.show(text, title, MessageBox::Icon::None);
+        m_services.messages.show(this, text, title, MessageBox::Icon::None);
     };
     const QLocale locale = QLocale::system();
     switch (panel->index()) {
@@ -453,7 +459,7 @@ bool FrmMain::saveSettings()
         return true;
     } catch (const SettingsError &error) {
         m_services.messages.show(
-            error.description(), QStringLiteral("Error"), MessageBox::Icon::Critical);
+            this, error.description(), QStringLiteral("Error"), MessageBox::Icon::Critical);
         return false;
     }
 }

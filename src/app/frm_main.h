@@ -133,4 +133,7 @@ private:
     std::unique_ptr<WindowTimer> Timer2;
     std::unique_ptr<WindowTimer> Timer3;
     std::unique_ptr<WindowTimer> Timer4;
+    // Enabled for a moment after the user was sent back to a secondary window: activations
+    // meanwhile belong to the same click.
+    std::unique_ptr<WindowTimer> m_sendingBack;
 };

@@ -26,6 +26,12 @@ void Form::setSurfaceMoveHandler(std::function<void()> handler)
     setMouseTracking(true);
 }
 
+void Form::restoreFromMinimised()
+{
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+}
+
 void Form::closeEvent(QCloseEvent *event)
 {
     onUnload();
@@ -58,6 +64,7 @@ Form *WindowSlot::show()
     }
     Form *form = window();
     if (form) {
+        form->restoreFromMinimised();
         form->show();
         form->raise();
         form->activateWindow();

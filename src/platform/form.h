@@ -21,6 +21,9 @@ public:
 
     bool isUnloaded() const { return m_unloaded; }
     void unload() { close(); }
+    // Showing a window does not undo a minimise, and none of the forms has a task-bar button to
+    // undo it from, so whatever brings a form back restores it too.
+    void restoreFromMinimised();
 
 Q_SIGNALS:
     void unloaded();

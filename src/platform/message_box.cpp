@@ -1,10 +1,32 @@
 #include "message_box.h"
 
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLayout>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
 
-void QtMessageBox::show(const QString &text, const QString &title, Icon icon)
+namespace {
+
+// Qt widens a box for its title by only 50 pixels, but a window manager's title bar also holds
+// the window's icon and up to three buttons, whatever the box asks for, and may centre the title
+// over the whole bar (openbox does): a short text cut a longer title short or hid it. As Windows
+// sizes its message boxes, the box is as wide as its title needs: measured in bold, the widest a
+// title bar draws it, with room for three buttons on either side.
+int titleWidth(const QMessageBox &box)
 {
-    QMessageBox box;
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const int button = box.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return QFontMetrics(font).horizontalAdvance(box.windowTitle()) + 2 * 3 * button;
+}
+
+} // namespace
+
+void QtMessageBox::show(QWidget *owner, const QString &text, const QString &title, Icon icon)
+{
+    QMessageBox box(owner);
     box.setWindowTitle(title.isEmpty() ? applicationTitle : title);
     // Texts quote settings files, which may hold anything; none of it may be taken as markup.
     box.setTextFormat(Qt::PlainText);
@@ -21,5 +43,12 @@ void QtMessageBox::show(const QString &text, const QString &title, Icon icon)
         break;
     }
     box.setStandardButtons(QMessageBox::Ok);
+    // Desktops whose theme puts icons on dialog buttons would give OK one; the design has none.
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
+    // The button row spans the box, so its width is the least the box can have.
+    if (auto *buttons = box.findChild<QDialogButtonBox *>()) {
+        const QMargins margins = box.layout()->contentsMargins();
+        buttons->setMinimumWidth(titleWidth(box) - margins.left() - margins.right());
+    }
     box.exec();
 }

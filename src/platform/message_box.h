@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QWidget;
+
 inline const QString applicationTitle = QStringLiteral("Glyphorbitaloscopex");
 
 // Modal message boxes with an OK button, as every window reports to the user. Behind an
@@ -12,12 +14,13 @@ public:
     enum class Icon { None, Information, Critical };
 
     virtual ~MessageBox() = default;
-    // An empty title shows the application title as the caption.
-    virtual void show(const QString &text, const QString &title, Icon icon) = 0;
+    // The box opens over its owner, the window it reports for; without one, over the screen. An
+    // empty title shows the application title as the caption.
+    virtual void show(QWidget *owner, const QString &text, const QString &title, Icon icon) = 0;
 };
 
 class QtMessageBox final : public MessageBox
 {
 public:
-    void show(const QString &text, const QString &title, Icon icon) override;
+    void show(QWidget *owner, const QString &text, const QString &title, Icon icon) override;
 };

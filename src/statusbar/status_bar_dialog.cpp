@@ -71,6 +71,8 @@ Status_Bar_Dialog::Status_Bar_Dialog(PanelVisibility &panels, QWidget *parent)
     , m_panels(panels)
 {
     setWindowTitle(QStringLiteral("Customize Status Bar"));
+    // No minimise or maximise button. Some window managers (openbox) offer Minimise whatever the
+    // hints say; the main window then brings the dialog back restored.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     keepOutOfTaskBar(this);

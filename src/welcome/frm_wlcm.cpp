@@ -189,6 +189,10 @@ bool FrmWlcm::event(QEvent *event)
     // is still hidden, so it takes over at once instead of leaving a program with no window.
     if (event->type() == QEvent::Close && event->spontaneous() && !isUnloaded())
         m_showMainWindow();
+    // Nothing brings this window back once a window manager has minimised it, and the main window
+    // stays hidden until the hand-over: the program would be left without a window on screen.
+    if (event->type() == QEvent::WindowStateChange)
+        restoreFromMinimised();
     return Form::event(event);
 }
 

@@ -19,7 +19,7 @@ struct ShownMessage
 class FakeMessageBox final : public MessageBox
 {
 public:
-    void show(const QString &text, const QString &title, Icon icon) override
+    void show(QWidget *, const QString &text, const QString &title, Icon icon) override
     {
         shown.push_back({ text, title.isEmpty() ? applicationTitle : title, icon });
     }
