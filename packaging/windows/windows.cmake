@@ -7,21 +7,27 @@ install(IMPORTED_RUNTIME_ARTIFACTS Qt6::Core Qt6::Gui Qt6::Widgets
     RUNTIME DESTINATION . COMPONENT program)
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsIntegrationPlugin
     LIBRARY DESTINATION platforms COMPONENT program)
-install(FILES ${GLYPH_MINGW_RUNTIME} DESTINATION . COMPONENT program)
+if(MINGW)
+    include(${PROJECT_SOURCE_DIR}/cmake/MingwRuntime.cmake)
+    install(FILES ${GLYPH_MINGW_RUNTIME} DESTINATION . COMPONENT program)
+endif()
 
-file(STRINGS "${GLYPH_WINDOWS_QT}/.debian-version" QT_DEBIAN_VERSION LIMIT_COUNT 1)
-file(STRINGS "${GLYPH_WINDOWS_QT}/.features" qt_features)
-list(JOIN qt_features "\n    " QT_FEATURES)
-configure_file(windows/QT-SOURCE.txt.in QT-SOURCE.txt @ONLY NEWLINE_STYLE CRLF)
+# Text files in Windows' line endings, so that Notepad of any age shows them as written.
+set(notices LICENSE.txt LICENSE-Qt-LGPL-3.txt LICENSE-Qt-GPL-3.txt)
 configure_file(${PROJECT_SOURCE_DIR}/LICENSE.txt LICENSE.txt NEWLINE_STYLE CRLF)
-configure_file(/usr/share/common-licenses/LGPL-3 LICENSE-Qt-LGPL-3.txt COPYONLY)
-configure_file(/usr/share/common-licenses/GPL-3 LICENSE-Qt-GPL-3.txt COPYONLY)
-install(FILES
-    ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt
-    ${CMAKE_CURRENT_BINARY_DIR}/LICENSE-Qt-LGPL-3.txt
-    ${CMAKE_CURRENT_BINARY_DIR}/LICENSE-Qt-GPL-3.txt
-    ${CMAKE_CURRENT_BINARY_DIR}/QT-SOURCE.txt
-    DESTINATION . COMPONENT program)
+foreach(licence LICENSE-Qt-LGPL-3.txt LICENSE-Qt-GPL-3.txt)
+    configure_file(windows/${licence} ${licence} NEWLINE_STYLE CRLF)
+endforeach()
+# Where Qt was built here from Debian's source, the note says which and how.
+if(GLYPH_WINDOWS_QT)
+    file(STRINGS "${GLYPH_WINDOWS_QT}/.debian-version" QT_DEBIAN_VERSION LIMIT_COUNT 1)
+    file(STRINGS "${GLYPH_WINDOWS_QT}/.features" qt_features)
+    list(JOIN qt_features "\n    " QT_FEATURES)
+    configure_file(windows/QT-SOURCE.txt.in QT-SOURCE.txt @ONLY NEWLINE_STYLE CRLF)
+    list(APPEND notices QT-SOURCE.txt)
+endif()
+list(TRANSFORM notices PREPEND ${CMAKE_CURRENT_BINARY_DIR}/)
+install(FILES ${notices} DESTINATION . COMPONENT program)
 
 set(CPACK_PACKAGE_NAME glyphorbitaloscopex)
 set(CPACK_PACKAGE_VENDOR "Quillmark Software")
