@@ -303,6 +303,8 @@ private Q_SLOTS:
         QFETCH(int, lockOn);
         QFETCH(QString, text);
         QFETCH(QString, title);
+        if (panel >= 5)
+            SKIP_UNLESS_C_LOCALE();
         Run run({ "0", "1", "1", "11111" });
         run.window.Form_Load();
         if (lockOn >= 0)
@@ -326,7 +328,8 @@ private Q_SLOTS:
             QCOMPARE(run.panel(index)->accessibleDescription(), QLatin1String(tooltips[index - 1]));
         }
         QCOMPARE(run.panel(1)->text(), QStringLiteral("Status Bar :"));
-        QCOMPARE(run.panel(5)->text(), QStringLiteral("15:09"));
+        if (QLocale::system().name() == QLatin1String("C"))
+            QCOMPARE(run.panel(5)->text(), QStringLiteral("15:09"));
         QCOMPARE(run.panel(2)->width(), Twips::toPixels(700));
         QCOMPARE(run.panel(6)->width(), Twips::toPixels(1500));
         QCOMPARE(run.panel(6)->alignment(), Qt::AlignCenter);

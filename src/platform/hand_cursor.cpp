@@ -2,15 +2,16 @@
 
 #ifdef _WIN32
 #include "win32/hand_cursor.h"
-#else
-#include <QWidget>
 #endif
 
-void showHandCursor([[maybe_unused]] QWidget *link)
+#include <QWidget>
+
+void showHandCursor(QWidget *link)
 {
 #ifdef _WIN32
+    // The system's hand at once; without the widget's own cursor as well, Qt would put the arrow
+    // back at the pointer's next move, when Windows asks the window for its cursor again.
     Win32::setHandCursor();
-#else
-    link->setCursor(Qt::PointingHandCursor);
 #endif
+    link->setCursor(Qt::PointingHandCursor);
 }
