@@ -46,7 +46,7 @@ unset WINEPATH
 
 window_of() # TITLE: the id of the visible window of that title, if there is one
 {
-    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+    { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; } | head -n 1
 }
 wait_for_window() # TITLE SECONDS
 {
@@ -81,7 +81,8 @@ settled_height()
 pid=$!
 wait_for_window Welcome 60 >/dev/null
 main=$(wait_for_window "Glyphorbitaloscopex v1.0" 60)
-[[ -z "$(window_of Welcome)" ]] || fail "the welcome window stayed after handing over"
+no_window() { [[ -z "$(window_of "$1")" ]]; }
+wait_until 10 no_window Welcome || fail "the welcome window stayed after handing over"
 
 xdotool windowfocus --sync "$main" type 'Az'
 xdotool windowfocus --sync "$main" key ctrl+F2
@@ -96,8 +97,7 @@ xdotool windowfocus --sync "$main" key alt+v Return
 xdotool windowfocus --sync "$main" key ctrl+d
 about=$(wait_for_window About 20)
 xdotool windowfocus --sync "$about" key Escape
-wait_until 20 bash -c "[[ -z \"\$(xdotool search --onlyvisible --name '^About\$')\" ]]" ||
-    fail "Esc did not close the About window"
+wait_until 20 no_window About || fail "Esc did not close the About window"
 
 xdotool windowfocus --sync "$main" key alt+x
 wait_until 30 has_ended "$pid" || fail "the program did not end after Alt+X"
@@ -107,16 +107,18 @@ expect_settings "$folder/AppFiles" 0 0 1 11111
 echo "the zip's program ran under Wine: welcome, both modes, the status bar, About and exit"
 
 # The setup, silently into a folder whose name has a space and letters outside ASCII.
-setup="$build_dir/glyphorbitaloscopex-1.0.0-win64-setup.exe"
-[[ -f "$setup" ]] || fail "no setup was made: $setup"
+cp "$build_dir/glyphorbitaloscopex-1.0.0-win64-setup.exe" "$work/setup.exe" ||
+    fail "no setup was made in $build_dir"
 install_dir='C:\Programme für Zeichen'
 installed="$prefix/drive_c/Programme für Zeichen"
 shortcut="$prefix/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Glyphorbitaloscopex.lnk"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Glyphorbitaloscopex'
+# The setup takes the rest of its command line after /D= as the folder, unquoted, which Wine's
+# quoting of a Unix argument with a space would break; cmd passes it on as written.
 install_silently()
 {
-    "$wine_sh" show "$prefix" "$setup" /S "/D=$install_dir" >>"$work/setup.log" 2>&1 ||
-        fail "the setup failed: $(<"$work/setup.log")"
+    "$wine_sh" show "$prefix" cmd /c "$(winepath -w "$work/setup.exe") /S /D=$install_dir" \
+        >>"$work/setup.log" 2>&1 || fail "the setup failed: $(<"$work/setup.log")"
     wineserver -w
 }
 install_silently
@@ -124,10 +126,10 @@ actual=$(cd "$installed" && find . -mindepth 1 | sed 's|^\./||' | sort)
 [[ "$actual" == "$(sort <<<"$expected"$'\n'uninstall.exe)" ]] ||
     fail "the setup laid: $(paste -sd ' ' <<<"$actual")"
 [[ -f "$shortcut" ]] || fail "no Start-menu shortcut"
-key=$("$wine_sh" show "$prefix" reg query "$uninstall_key" 2>/dev/null | tr -d '\r')
+key=$("$wine_sh" show "$prefix" reg query "$uninstall_key" 2>/dev/null | tr -d "\r")  # in the console code page
 for value in "DisplayName.*Glyphorbitaloscopex" "DisplayVersion.*1\.0\.0" \
-    "Publisher.*Quillmark Software" "EstimatedSize.*0x[1-9a-f]" "InstallLocation.*Programme für Zeichen"; do
-    grep -q "$value" <<<"$key" || fail "the uninstall key lacks $value: $key"
+    "Publisher.*Quillmark Software" "EstimatedSize.*0x[1-9a-f]" "InstallLocation.*Programme f.r Zeichen"; do
+    LC_ALL=C grep -q "$value" <<<"$key" || fail "the uninstall key lacks $value: $key"
 done
 
 # Started from the shortcut, a first run; the exit writes the settings beside the program.

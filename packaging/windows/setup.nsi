@@ -2,7 +2,8 @@
 ; installed where the user can write without elevation, and registered for the user alone.
 ; Built by scripts/build-windows from the zip's folder:
 ;     makensis -DSTAGE=<unpacked zip folder> -DOUTFILE=<setup.exe> -DICON=<app.ico> setup.nsi
-Unicode true
+; The program is 64-bit, and a 64-bit setup runs where it can.
+Target amd64-unicode
 ; Windows treats any program named like a setup as one, which this is; the name stays.
 !pragma warning disable 9000
 SetCompressor /SOLID lzma
