@@ -142,9 +142,9 @@ Bench::Started Bench::start(const AppFiles *files)
     const std::vector<std::string> environment { "DISPLAY=" + m_options.display,
         "QT_QPA_PLATFORM=xcb" };
     run.exec = Clock::now();
-    run.process = std::make_unique<ChildProcess>(
-        files ? m_folder.executable() : m_options.reference, environment, m_folder.log(),
-        m_options.launcher);
+    run.process
+        = std::make_unique<ChildProcess>(files ? m_folder.executable() : m_options.reference,
+            environment, m_folder.log(), m_options.launcher);
     const auto mapped = m_x.waitForMap(run.exec + 20s);
     if (!mapped)
         throw RunFailed(run.process->isRunning() ? "no window was mapped within 20 s"
