@@ -5,12 +5,12 @@
 #include "app/secondary_windows.h"
 #include "app/window_factories.h"
 #include "app_folder.h"
+#include "controls/picture_box.h"
 #include "fake_clock.h"
 #include "fake_lock_keys.h"
 #include "fake_services.h"
 #include "fake_sys_info.h"
 #include "fake_url_opener.h"
-#include "platform/picture_box.h"
 #include "settings/settings_store.h"
 
 #include <QAccessible>

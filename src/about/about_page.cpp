@@ -1,8 +1,8 @@
 #include "about_page.h"
 
-#include "platform/picture_box.h"
+#include "controls/picture_box.h"
+#include "controls/twips.h"
 #include "platform/task_bar.h"
-#include "platform/twips.h"
 #include "platform/url_opener.h"
 
 #include <QGuiApplication>

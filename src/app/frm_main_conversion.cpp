@@ -1,10 +1,10 @@
 // FrmMain: the two conversions and the switch between them.
 
+#include "controls/label.h"
+#include "controls/text_box.h"
 #include "conversion.h"
 #include "frm_main.h"
 #include "numbers/nearest_int16.h"
-#include "platform/label.h"
-#include "platform/text_box.h"
 #include "platform/window_timer.h"
 
 #include <QAccessible>

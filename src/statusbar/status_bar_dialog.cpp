@@ -1,9 +1,9 @@
 #include "status_bar_dialog.h"
 
+#include "controls/twips.h"
 #include "panel_mask.h"
 #include "panel_visibility.h"
 #include "platform/task_bar.h"
-#include "platform/twips.h"
 
 #include <QApplication>
 #include <QCheckBox>

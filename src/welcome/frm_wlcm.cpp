@@ -1,9 +1,9 @@
 #include "frm_wlcm.h"
 
-#include "platform/label.h"
+#include "controls/label.h"
+#include "controls/twips.h"
 #include "platform/services.h"
 #include "platform/task_bar.h"
-#include "platform/twips.h"
 #include "platform/window_timer.h"
 #include "welcome_fonts.h"
 
