@@ -4,6 +4,7 @@
 
 #include "app/conversion.h"
 #include "fuzz_check.h"
+#include "numbers/nearest_int16.h"
 
 #include <QString>
 
@@ -73,7 +74,7 @@ void convert(const QString &text)
     if (!number)
         return;
     FUZZ_CHECK(std::isfinite(*number));
-    const std::optional<std::int16_t> code = Conversion::toCode(*number);
+    const std::optional<std::int16_t> code = Numbers::nearestInt16(*number);
     if (std::abs(*number) <= 32767.0)
         FUZZ_CHECK(code);
     if (!code)

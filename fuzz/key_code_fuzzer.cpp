@@ -2,9 +2,9 @@
 // modifiers and any text a keyboard layout or an input method delivers with it.
 
 #include "app/conversion.h"
+#include "controls/key_codes.h"
 #include "fuzz_check.h"
 #include "platform/ansi_code_page.h"
-#include "platform/key_codes.h"
 
 #include <QInputDevice>
 #include <QKeyEvent>

@@ -1,27 +1,16 @@
 #include "about/frm_about.h"
 #include "about/frm_vorlix.h"
 #include "about/hover_label.h"
-#include "app/frm_main.h"
-#include "app/secondary_windows.h"
-#include "app/window_factories.h"
-#include "app_folder.h"
-#include "fake_clock.h"
-#include "fake_lock_keys.h"
+#include "controls/picture_box.h"
 #include "fake_services.h"
-#include "fake_sys_info.h"
 #include "fake_url_opener.h"
-#include "platform/picture_box.h"
-#include "settings/settings_store.h"
+#include "find_control.h"
+#include "program_run.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QPushButton>
 #include <QtTest>
-
-// Finds a control by its design name, or fails the one test that asked for it.
-#define CONTROL(type, variable, window, name)                                                      \
-    auto *variable = (window)->findChild<type *>(QStringLiteral(name));                            \
-    QVERIFY2(variable, "no control named " name)
 
 namespace {
 
@@ -74,41 +63,32 @@ const char *const hoverRows[][4] = {
     { "author X", "author", "LblClose", "" },
 };
 
-// The whole program's wiring, with doubles for the operating system.
-struct Program
+// The whole program, loaded, with the way to the About window and its author page.
+struct Program : ProgramRun
 {
-    Program()
-    {
-        installWindowFactories(windows, fakes.services, urls, sysInfo.services, mainWindow);
-        mainWindow.Form_Load();
-    }
+    Program() { window.Form_Load(); }
 
     // "about" opens the About window from the menu, "author" the author page from there.
     Form *open(const QString &page)
     {
-        mainWindow.findChild<QAction *>(QStringLiteral("MenuAboutApp"))->trigger();
-        if (page == QLatin1String("author"))
-            label("about", "LblNext")->click();
+        if (auto *menu = findControl<QAction>(&window, QStringLiteral("MenuAboutApp")))
+            menu->trigger();
+        if (page == QLatin1String("author")) {
+            if (HoverLabel *next = label(QStringLiteral("about"), QStringLiteral("LblNext")))
+                next->click();
+        }
         return (page == QLatin1String("author") ? windows.author : windows.about).window();
     }
 
-    HoverLabel *label(const QString &page, const QString &name)
+    // A missing label fails the calling test and is null.
+    HoverLabel *label(const QString &page, const QString &name,
+        const std::source_location &caller = std::source_location::current())
     {
         Form *form = (page == QLatin1String("author") ? windows.author : windows.about).window();
         if (!form)
             form = open(page);
-        return form ? form->findChild<HoverLabel *>(name) : nullptr;
+        return findControl<HoverLabel>(form, name, caller);
     }
-
-    AppFolder folder { { "0", "1", "0", "11111" } };
-    FakeServices fakes;
-    FakeUrlOpener urls;
-    FakeSysInfo sysInfo;
-    SettingsStore settings { folder.path() };
-    SecondaryWindows windows;
-    FakeLockKeys lockKeys;
-    FakeClock clock { fakes.timers, QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26)) };
-    FrmMain mainWindow { fakes.services, settings, windows, lockKeys, clock };
 };
 
 // The About window alone, with a System Information launcher that answers as told.
@@ -159,9 +139,8 @@ private Q_SLOTS:
         CONTROL(QWidget, PicIcon, about, "PicIcon");
         QCOMPARE(PicIcon->size(), QSize(70, 70));
         for (const char *separator : { "Line1", "Line2" }) {
-            const auto *grey = about->findChild<QWidget *>(QLatin1String(separator) + "_1");
-            const auto *white = about->findChild<QWidget *>(QLatin1String(separator) + "_0");
-            QVERIFY(grey && white);
+            CONTROL(QWidget, grey, about, QLatin1String(separator) + "_1");
+            CONTROL(QWidget, white, about, QLatin1String(separator) + "_0");
             QCOMPARE(white->y(), grey->y() + 1); // a groove, whatever the rounding
         }
         const QColor greenBand = about->grab().toImage().pixelColor(45, 200);
@@ -281,10 +260,12 @@ private Q_SLOTS:
         QVERIFY(link && arrow);
         moveOver(arrow);
         moveOver(link);
-        if (over.isEmpty())
+        if (over.isEmpty()) {
             moveTo(link->window(), bareSurface);
-        else
-            moveOver(link->window()->findChild<QWidget *>(over));
+        } else {
+            CONTROL(QWidget, control, link->window(), over);
+            moveOver(control);
+        }
         QCOMPARE(underlined(link), !resets);
         QCOMPARE(textColour(arrow), resets ? QColor(Qt::white) : QColor(Qt::red));
     }
@@ -355,7 +336,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(about.window));
         CONTROL(QPushButton, CmdOK, about.window, "CmdOK");
         QCOMPARE(QApplication::focusWidget(), CmdOK);
-        auto *focused = about.window->findChild<QWidget *>(focus);
+        CONTROL(QWidget, focused, about.window, focus);
         focused->setFocus();
         QTest::keyClick(focused, Qt::Key(key));
         QCOMPARE(about.windows.about.window() == nullptr, closes);
@@ -423,7 +404,7 @@ private Q_SLOTS:
         click(close);
         QVERIFY(!program.windows.author.window());
         QVERIFY(!program.windows.about.window());
-        QVERIFY(program.mainWindow.isVisible());
+        QVERIFY(program.window.isVisible());
     }
 
     void mainWindowSendsTheUserBackToTheTopWindow()
@@ -444,7 +425,7 @@ private Q_SLOTS:
         for (const auto &[expected, slot] : precedence) {
             const int beeps = program.fakes.beep.count + 1;
             program.fakes.timers.advance(250); // a click of its own
-            program.mainWindow.activateWindow();
+            program.window.activateWindow();
             QTRY_COMPARE(program.fakes.beep.count, beeps);
             QTRY_VERIFY(expected->isActiveWindow());
             slot->unload();
@@ -466,11 +447,13 @@ private Q_SLOTS:
 
         Form *again = program.open(QStringLiteral("about"));
         QVERIFY(again && again != first);
-        QVERIFY(!underlined(again->findChild<HoverLabel *>(QStringLiteral("LblWS"))));
-        arrow = again->findChild<HoverLabel *>(QStringLiteral("LblClose"));
-        QCOMPARE(arrow->font().pointSizeF(), 9.75);
-        QCOMPARE(textColour(arrow), QColor(Qt::white));
-        QCOMPARE(again->findChild<QWidget *>(QStringLiteral("PicIcon"))->y(), 33);
+        CONTROL(HoverLabel, linkAgain, again, "LblWS");
+        CONTROL(HoverLabel, arrowAgain, again, "LblClose");
+        CONTROL(QWidget, PicIcon, again, "PicIcon");
+        QVERIFY(!underlined(linkAgain));
+        QCOMPARE(arrowAgain->font().pointSizeF(), 9.75);
+        QCOMPARE(textColour(arrowAgain), QColor(Qt::white));
+        QCOMPARE(PicIcon->y(), 33);
     }
 
     // The windows' timers come from the services, which must outlive every window, including

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -158,43 +157,6 @@ TEST(LeadingNumber, ANumberTooSmallForADoubleIsZeroAndOneTooLargeIsNothing)
     EXPECT_EQ(Conversion::leadingNumber(QStringLiteral("-1e-400")), 0.0);
     EXPECT_EQ(Conversion::leadingNumber(QString(400, u'9')), std::nullopt);
     EXPECT_EQ(Conversion::leadingNumber(QStringLiteral("1e400")), std::nullopt);
-}
-
-// ---- Number to code ----------------------------------------------------------------------------
-
-TEST(ToCode, RoundsHalvesToEvenAndRefusesWhatIsOutsideSixteenBits)
-{
-    const double inf = std::numeric_limits<double>::infinity();
-    const std::pair<double, std::optional<int>> cases[] = {
-        { 0.5, 0 },
-        { 1.5, 2 },
-        { 2.5, 2 },
-        { 3.5, 4 },
-        { -0.5, 0 },
-        { -1.5, -2 },
-        { 65.4, 65 },
-        { 65.6, 66 },
-        { 32767, 32767 },
-        { 32767.4, 32767 },
-        { 32767.5, std::nullopt },
-        { 32768, std::nullopt },
-        { -32768, -32768 },
-        { -32768.5, -32768 },
-        { -32768.6, std::nullopt },
-        { 1e9, std::nullopt },
-        { -1e9, std::nullopt },
-        { inf, std::nullopt },
-        { -inf, std::nullopt },
-        { std::nan(""), std::nullopt },
-    };
-    for (const auto &[value, expected] : cases) {
-        SCOPED_TRACE(value);
-        const std::optional<std::int16_t> code = Conversion::toCode(value);
-        ASSERT_EQ(code.has_value(), expected.has_value());
-        if (expected) {
-            EXPECT_EQ(*code, *expected);
-        }
-    }
 }
 
 // ---- Code to character -------------------------------------------------------------------------

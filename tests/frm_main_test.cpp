@@ -1,16 +1,8 @@
-#include "app/frm_main.h"
-#include "app/secondary_windows.h"
-#include "app/window_factories.h"
-#include "app_folder.h"
-#include "fake_clock.h"
-#include "fake_lock_keys.h"
-#include "fake_services.h"
-#include "fake_sys_info.h"
-#include "fake_url_opener.h"
+#include "controls/text_box.h"
+#include "controls/twips.h"
+#include "find_control.h"
 #include "key_input.h"
-#include "platform/text_box.h"
-#include "platform/twips.h"
-#include "settings/settings_store.h"
+#include "program_run.h"
 #include "statusbar/status_bar.h"
 #include "welcome_timing.h"
 
@@ -18,74 +10,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
 
 namespace {
-
-// One program run over a temporary application folder, with doubles for every OS service.
-struct Run
-{
-    explicit Run(const QStringList &values = { "0", "1", "0", "11111" })
-        : folder(values)
-    {
-        installWindowFactories(windows, fakes.services, urls, sysInfo.services, window);
-    }
-
-    template<typename T = QWidget> T *find(const char *name) const
-    {
-        T *found = window.findChild<T *>(QLatin1String(name));
-        if (!found)
-            qFatal("no control named %s", name);
-        return found;
-    }
-    TextBox *box(const char *name) const { return find<TextBox>(name); }
-    QString text(const char *name) const { return box(name)->text(); }
-    QString caption(const char *name) const { return find<QLabel>(name)->text(); }
-    QAction *action(const char *name) const { return find<QAction>(name); }
-    StatusPanel *panel(int index) const { return find<StatusBar>("StatusBar1")->panel(index); }
-    int belowMenu() const { return window.height() - window.menuBar()->height(); }
-    // The bar is built when first shown, so a start that never shows it has none to find.
-    bool barVisible() const
-    {
-        const auto *bar = window.findChild<StatusBar *>(QStringLiteral("StatusBar1"));
-        return bar && bar->isVisible();
-    }
-
-    // A first run builds the main window once the welcome window has drawn its first frame.
-    void loadFirstRun()
-    {
-        window.Form_Load();
-        drawWelcome();
-    }
-    void drawWelcome()
-    {
-        Form *welcome = windows.welcome.window();
-        if (welcome && !QTest::qWaitForWindowExposed(welcome))
-            qFatal("the welcome window was never drawn");
-        QCoreApplication::processEvents();
-    }
-
-    bool loadAndActivate()
-    {
-        window.Form_Load();
-        window.activateWindow();
-        return QTest::qWaitForWindowActive(&window);
-    }
-
-    AppFolder folder;
-    FakeServices fakes;
-    FakeLockKeys lockKeys;
-    FakeClock clock { fakes.timers, QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26, 500)) };
-    FakeUrlOpener urls;
-    FakeSysInfo sysInfo;
-    SettingsStore settings { folder.path() };
-    SecondaryWindows windows;
-    FrmMain window { fakes.services, settings, windows, lockKeys, clock };
-};
 
 // A secondary window that counts how often it was created.
 WindowSlot::Factory countingFactory(const QString &name, int &created)
@@ -124,18 +53,24 @@ private Q_SLOTS:
 
     void startsInTheStoredCharToCodeMode()
     {
-        Run run({ "0", "1", "0", "11111" });
+        ProgramRun run({ "0", "1", "0", "11111" });
         run.window.Form_Load();
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
+        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
+        CONTROL(QWidget, Lbl3, &run.window, "Lbl3");
+        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
         QVERIFY(run.window.isVisible());
-        QVERIFY(run.box("Text1")->isVisible());
-        QVERIFY(!run.box("Text2")->isVisible());
-        QVERIFY(run.action("MenuModeC2A")->isChecked());
-        QVERIFY(!run.action("MenuModeA2C")->isChecked());
+        QVERIFY(Text1->isVisible());
+        QVERIFY(!Text2->isVisible());
+        QVERIFY(MenuModeC2A->isChecked());
+        QVERIFY(!MenuModeA2C->isChecked());
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter Character"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("ASCII Value is"));
-        QVERIFY(!run.find("Lbl3")->isVisible());
+        QVERIFY(!Lbl3->isVisible());
         QVERIFY(!run.barVisible());
-        QVERIFY(!run.action("MenuViewStBar")->isChecked());
+        QVERIFY(!MenuViewStBar->isChecked());
         QVERIFY(run.fakes.messages.shown.empty());
         QCOMPARE(run.fakes.process.calls, 0);
         QCOMPARE(run.window.windowTitle(), QStringLiteral("Glyphorbitaloscopex v1.0"));
@@ -155,11 +90,12 @@ private Q_SLOTS:
     {
         QFETCH(QString, mode);
         QFETCH(bool, charToCode);
-        Run run({ "0.0", mode, "0", "11111" });
+        ProgramRun run({ "0.0", mode, "0", "11111" });
         run.window.Form_Load();
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
         QVERIFY(run.fakes.messages.shown.empty());
         QVERIFY(run.window.isVisible());
-        QCOMPARE(run.action("MenuModeC2A")->isChecked(), charToCode);
+        QCOMPARE(MenuModeC2A->isChecked(), charToCode);
     }
 
     void everyOtherModeValueStartsInCodeToCharMode_data()
@@ -174,30 +110,35 @@ private Q_SLOTS:
     void everyOtherModeValueStartsInCodeToCharMode()
     {
         QFETCH(QString, mode);
-        Run run({ "0", mode, "0", "11111" });
+        ProgramRun run({ "0", mode, "0", "11111" });
         run.window.Form_Load();
-        QVERIFY(!run.box("Text1")->isVisible());
-        QVERIFY(run.box("Text2")->isVisible());
-        QVERIFY(run.action("MenuModeA2C")->isChecked());
-        QVERIFY(!run.action("MenuModeC2A")->isChecked());
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
+        QVERIFY(!Text1->isVisible());
+        QVERIFY(Text2->isVisible());
+        QVERIFY(MenuModeA2C->isChecked());
+        QVERIFY(!MenuModeC2A->isChecked());
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter ASCII Value"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("Character is "));
     }
 
     void clientAreaHasItsDesignedSize()
     {
-        Run run;
+        ProgramRun run;
         run.window.Form_Load();
         QCOMPARE(run.window.centralWidget()->size(), QSize(674, 358));
     }
 
     void storedStatusBarIsShownAndMakesTheWindowTaller()
     {
-        Run hidden({ "0", "1", "0", "11111" });
+        ProgramRun hidden({ "0", "1", "0", "11111" });
         hidden.window.Form_Load();
-        Run shown({ "0", "1", "1", "11111" });
+        ProgramRun shown({ "0", "1", "1", "11111" });
         shown.window.Form_Load();
-        QVERIFY(shown.action("MenuViewStBar")->isChecked());
+        CONTROL(QAction, MenuViewStBar, &shown.window, "MenuViewStBar");
+        QVERIFY(MenuViewStBar->isChecked());
         QVERIFY(shown.barVisible());
         QCOMPARE(shown.window.height() - hidden.window.height(), 20); // 300 twips
     }
@@ -208,11 +149,12 @@ private Q_SLOTS:
     // menu bar from 5370 to exactly 5670 twips, whatever the rounding of the steps between.
     void menuGrowsTheWindowTickByTickAndThenShowsTheBar()
     {
-        Run run({ "0", "1", "0", "11111" });
+        ProgramRun run({ "0", "1", "0", "11111" });
         run.window.Form_Load();
+        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
-        run.action("MenuViewStBar")->trigger();
-        QVERIFY(run.action("MenuViewStBar")->isChecked()); // at once
+        MenuViewStBar->trigger();
+        QVERIFY(MenuViewStBar->isChecked()); // at once
         for (int tick = 1; tick <= 15; ++tick) {
             run.fakes.timers.advance(20);
             QCOMPARE(run.belowMenu(), Twips::toPixels(5370 + 20 * tick));
@@ -226,33 +168,38 @@ private Q_SLOTS:
         QCOMPARE(run.fakes.timers.fired(), ticks); // both animation timers are off again
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         QCOMPARE(run.window.centralWidget()->height(), 358);
-        QCOMPARE(run.find("StatusBar1")->height(), 20);
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
+        QCOMPARE(StatusBar1->height(), 20);
     }
 
     void menuHidesTheBarAtOnceAndThenShrinksTheWindow()
     {
-        Run run({ "0", "1", "1", "11111" });
+        ProgramRun run({ "0", "1", "1", "11111" });
         run.window.Form_Load();
+        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
         QCOMPARE(run.belowMenu(), Twips::toPixels(5670));
-        run.action("MenuViewStBar")->trigger();
+        MenuViewStBar->trigger();
         QVERIFY(!run.barVisible());
         QCOMPARE(run.belowMenu(), Twips::toPixels(5670));
         run.fakes.timers.advance(20 * 15);
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
         run.fakes.timers.advance(1000);
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
-        run.find<QPushButton>("CmdExit")->click();
+        CmdExit->click();
         QCOMPARE(run.folder.read(3), QByteArray("0\r\n"));
     }
 
     // A second click lets the running animation reach its bound; the check mark then decides.
     void secondClickWhileGrowingShrinksBackAfterTheGrowthEnds()
     {
-        Run run({ "0", "1", "0", "11111" });
+        ProgramRun run({ "0", "1", "0", "11111" });
         run.window.Form_Load();
-        run.action("MenuViewStBar")->trigger();
+        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
+        MenuViewStBar->trigger();
         run.fakes.timers.advance(20 * 5);
-        run.action("MenuViewStBar")->trigger();
+        MenuViewStBar->trigger();
         int tallest = 0;
         for (int tick = 0; tick < 40; ++tick) {
             run.fakes.timers.advance(20);
@@ -261,17 +208,19 @@ private Q_SLOTS:
         }
         QCOMPARE(tallest, Twips::toPixels(5670));
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
-        run.find<QPushButton>("CmdExit")->click();
+        CmdExit->click();
         QCOMPARE(run.folder.read(3), QByteArray("0\r\n"));
     }
 
     void exitDuringAnAnimationStoresTheCheckMark()
     {
-        Run run({ "0", "1", "0", "11111" });
+        ProgramRun run({ "0", "1", "0", "11111" });
         run.window.Form_Load();
-        run.action("MenuViewStBar")->trigger();
+        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
+        MenuViewStBar->trigger();
         run.fakes.timers.advance(20 * 3);
-        run.find<QPushButton>("CmdExit")->click();
+        CmdExit->click();
         QCOMPARE(run.folder.read(3), QByteArray("1\r\n"));
     }
 
@@ -305,11 +254,12 @@ private Q_SLOTS:
         QFETCH(QString, title);
         if (panel >= 5)
             SKIP_UNLESS_C_LOCALE();
-        Run run({ "0", "1", "1", "11111" });
+        ProgramRun run({ "0", "1", "1", "11111" });
         run.window.Form_Load();
         if (lockOn >= 0)
             run.lockKeys.set(LockKey(lockOn), true);
-        QTest::mouseClick(run.panel(panel), Qt::LeftButton);
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
+        QTest::mouseClick(StatusBar1->panel(panel), Qt::LeftButton);
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = run.fakes.messages.shown.front();
         QCOMPARE(message.text, text);
@@ -319,33 +269,36 @@ private Q_SLOTS:
 
     void panelsCarryTheirTooltipsAndLayout()
     {
-        Run run({ "0", "1", "1", "11111" });
+        ProgramRun run({ "0", "1", "1", "11111" });
         run.window.Form_Load();
         const char *tooltips[] = { "Click to Customize Status Bar", "Num Lock Status",
             "Caps Lock Status", "Scroll Lock Status", "Time", "Date" };
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
         for (int index = 1; index <= 6; ++index) {
-            QCOMPARE(run.panel(index)->toolTip(), QLatin1String(tooltips[index - 1]));
-            QCOMPARE(run.panel(index)->accessibleDescription(), QLatin1String(tooltips[index - 1]));
+            QCOMPARE(StatusBar1->panel(index)->toolTip(), QLatin1String(tooltips[index - 1]));
+            QCOMPARE(StatusBar1->panel(index)->accessibleDescription(),
+                QLatin1String(tooltips[index - 1]));
         }
-        QCOMPARE(run.panel(1)->text(), QStringLiteral("Status Bar :"));
+        QCOMPARE(StatusBar1->panel(1)->text(), QStringLiteral("Status Bar :"));
         if (QLocale::system().name() == QLatin1String("C"))
-            QCOMPARE(run.panel(5)->text(), QStringLiteral("15:09"));
-        QCOMPARE(run.panel(2)->width(), Twips::toPixels(700));
-        QCOMPARE(run.panel(6)->width(), Twips::toPixels(1500));
-        QCOMPARE(run.panel(6)->alignment(), Qt::AlignCenter);
-        QCOMPARE(run.panel(1)->font().family(), QStringLiteral("Arial"));
-        QCOMPARE(run.panel(1)->font().pointSizeF(), 10.0);
+            QCOMPARE(StatusBar1->panel(5)->text(), QStringLiteral("15:09"));
+        QCOMPARE(StatusBar1->panel(2)->width(), Twips::toPixels(700));
+        QCOMPARE(StatusBar1->panel(6)->width(), Twips::toPixels(1500));
+        QCOMPARE(StatusBar1->panel(6)->alignment(), Qt::AlignCenter);
+        QCOMPARE(StatusBar1->panel(1)->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(StatusBar1->panel(1)->font().pointSizeF(), 10.0);
     }
 
     void captionPanelOpensOneDialogThatActivationBringsBack()
     {
-        Run run({ "0", "1", "1", "11111" });
+        ProgramRun run({ "0", "1", "1", "11111" });
         QVERIFY(run.loadAndActivate());
-        QTest::mouseClick(run.panel(1), Qt::LeftButton);
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
+        QTest::mouseClick(StatusBar1->panel(1), Qt::LeftButton);
         Form *dialog = run.windows.statusDialog.window();
         QVERIFY(dialog && dialog->isVisible());
         QCOMPARE(dialog->objectName(), QStringLiteral("Status_Bar_Dialog"));
-        QTest::mouseClick(run.panel(1), Qt::LeftButton);
+        QTest::mouseClick(StatusBar1->panel(1), Qt::LeftButton);
         QCOMPARE(run.windows.statusDialog.window(), dialog); // never a second one
         QVERIFY(QTest::qWaitForWindowActive(dialog));
 
@@ -360,55 +313,66 @@ private Q_SLOTS:
     // settings see the choice only at exit. Reading the stored mask back is the mask's own test.
     void dialogChoicesReachThePanelsAtOnceAndTheSettingsAtExit()
     {
-        Run run({ "0", "1", "1", "11111" });
+        ProgramRun run({ "0", "1", "1", "11111" });
         run.window.Form_Load();
-        QTest::mouseClick(run.panel(1), Qt::LeftButton);
-        for (const char *box : { "Check1_1", "Check1_4" })
-            run.windows.statusDialog.window()->findChild<QCheckBox *>(QLatin1String(box))->click();
-        QVERIFY(!run.panel(3)->isShown());
-        QVERIFY(!run.panel(6)->isShown());
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
+        QTest::mouseClick(StatusBar1->panel(1), Qt::LeftButton);
+        for (const char *box : { "Check1_1", "Check1_4" }) {
+            CONTROL(QCheckBox, check, run.windows.statusDialog.window(), QLatin1String(box));
+            check->click();
+        }
+        QVERIFY(!StatusBar1->panel(3)->isShown());
+        QVERIFY(!StatusBar1->panel(6)->isShown());
         QTest::keyClick(run.windows.statusDialog.window(), Qt::Key_Escape);
         QCOMPARE(run.folder.read(4), QByteArray("11111\r\n")); // closing writes nothing
 
         QVERIFY(!run.windows.statusDialog.window());
-        QTest::mouseClick(run.panel(1), Qt::LeftButton);
+        QTest::mouseClick(StatusBar1->panel(1), Qt::LeftButton);
         Form *dialog = run.windows.statusDialog.window();
-        QVERIFY(!dialog->findChild<QCheckBox *>(QStringLiteral("Check1_1"))->isChecked());
-        QVERIFY(dialog->findChild<QCheckBox *>(QStringLiteral("Check1_2"))->isChecked());
-        run.find<QPushButton>("CmdExit")->click();
+        CONTROL(QCheckBox, Check1_1, dialog, "Check1_1");
+        CONTROL(QCheckBox, Check1_2, dialog, "Check1_2");
+        QVERIFY(!Check1_1->isChecked());
+        QVERIFY(Check1_2->isChecked());
+        CmdExit->click();
         QCOMPARE(run.folder.read(4), QByteArray("10110\r\n"));
     }
 
     void panelMaskHidesPanelsWhereItHoldsZero()
     {
-        Run run({ "0", "1", "1", "10110" });
+        ProgramRun run({ "0", "1", "1", "10110" });
         run.window.Form_Load();
         QCOMPARE(run.text("Text4"), QStringLiteral("10110"));
         const bool expected[] = { true, true, false, true, true, false };
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
         for (int index = 1; index <= 6; ++index)
-            QCOMPARE(run.panel(index)->isShown(), expected[index - 1]);
+            QCOMPARE(StatusBar1->panel(index)->isShown(), expected[index - 1]);
     }
 
     void anyCharacterButZeroLeavesItsPanelShown()
     {
-        Run run({ "0", "1", "1", "x0 1a" });
+        ProgramRun run({ "0", "1", "1", "x0 1a" });
         run.window.Form_Load();
-        QVERIFY(run.panel(2)->isShown());
-        QVERIFY(!run.panel(3)->isShown());
-        QVERIFY(run.panel(4)->isShown());
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
+        QVERIFY(StatusBar1->panel(2)->isShown());
+        QVERIFY(!StatusBar1->panel(3)->isShown());
+        QVERIFY(StatusBar1->panel(4)->isShown());
     }
 
     void maskOfABarNeverShownIsKeptAndAppliedWhenShown()
     {
-        Run run({ "0", "1", "0", "01101" });
+        ProgramRun run({ "0", "1", "0", "01101" });
         run.window.Form_Load();
-        run.find<QPushButton>("CmdExit")->click();
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
+        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
+        CmdExit->click();
         QCOMPARE(run.folder.read(4), QByteArray("01101\r\n"));
-        run.action("MenuViewStBar")->trigger();
+        MenuViewStBar->trigger();
         run.fakes.timers.advance(20 * 16);
         const bool expected[] = { true, false, true, true, false, true };
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
         for (int index = 1; index <= 6; ++index)
-            QCOMPARE(run.panel(index)->isShown(), expected[index - 1]);
+            QCOMPARE(StatusBar1->panel(index)->isShown(), expected[index - 1]);
     }
 
     void maskOfAnotherLengthIsIgnoredAndRewrittenAtExit_data()
@@ -422,12 +386,14 @@ private Q_SLOTS:
     void maskOfAnotherLengthIsIgnoredAndRewrittenAtExit()
     {
         QFETCH(QString, mask);
-        Run run({ "0", "1", "1", mask });
+        ProgramRun run({ "0", "1", "1", mask });
         run.window.Form_Load();
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
         QVERIFY(run.text("Text4").isEmpty());
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
         for (int index = 2; index <= 6; ++index)
-            QVERIFY(run.panel(index)->isShown());
-        run.find<QPushButton>("CmdExit")->click();
+            QVERIFY(StatusBar1->panel(index)->isShown());
+        CmdExit->click();
         QCOMPARE(run.folder.read(4), QByteArray("11111\r\n"));
     }
 
@@ -442,12 +408,12 @@ private Q_SLOTS:
     void missingSettingsEndTheStartWithReinstall()
     {
         QFETCH(int, missing);
-        Run run({ "1", "1", "1", "11111" });
+        ProgramRun run({ "1", "1", "1", "11111" });
         if (missing)
             run.folder.remove(missing);
         else
             run.folder.removeFolder();
-        run.loadFirstRun();
+        QVERIFY(run.loadFirstRun());
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = run.fakes.messages.shown.front();
         QCOMPARE(message.text, reinstallText);
@@ -461,13 +427,14 @@ private Q_SLOTS:
 
     void laterMissingFileIsNoticedAfterTheEarlierOnesApplied()
     {
-        Run run({ "1", "0", "1", "11111" });
+        ProgramRun run({ "1", "0", "1", "11111" });
         run.folder.remove(3);
         int welcomes = 0;
         run.windows.welcome.setFactory(countingFactory(QStringLiteral("FrmWlcm"), welcomes));
-        run.loadFirstRun();
+        QVERIFY(run.loadFirstRun());
+        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
         QCOMPARE(welcomes, 1);
-        QVERIFY(run.action("MenuModeA2C")->isChecked());
+        QVERIFY(MenuModeA2C->isChecked());
         QCOMPARE(run.fakes.messages.shown.front().title, QStringLiteral("Reinstall"));
     }
 
@@ -475,9 +442,9 @@ private Q_SLOTS:
     // waits for the user.
     void failedFirstRunNeverShowsTheMainWindow()
     {
-        Run run({ "1", "1", "1", "11111" });
+        ProgramRun run({ "1", "1", "1", "11111" });
         run.folder.remove(4);
-        run.loadFirstRun();
+        QVERIFY(run.loadFirstRun());
         QVERIFY(run.windows.welcome.window() == nullptr);
         run.fakes.timers.advance(10000);
         QVERIFY(!run.window.isVisible());
@@ -498,7 +465,7 @@ private Q_SLOTS:
     {
         QFETCH(int, number);
         QFETCH(QByteArray, content);
-        Run run({ "0", "1", "1", "11111" });
+        ProgramRun run({ "0", "1", "1", "11111" });
         run.folder.writeRaw(number, content);
         run.window.Form_Load();
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
@@ -514,11 +481,12 @@ private Q_SLOTS:
 
     void firstRunShowsTheWelcomeWindowAndThenTheMainWindowInItsStoredMode()
     {
-        Run run({ "1", "0", "1", "11111" });
+        ProgramRun run({ "1", "0", "1", "11111" });
         run.window.Form_Load();
         QVERIFY(run.windows.welcome.isVisible());
         QVERIFY(!run.window.findChild<TextBox *>(QStringLiteral("Text1")));
-        run.drawWelcome();
+        QVERIFY(run.drawWelcome());
+        CONTROL(TextBox, Text2, &run.window, "Text2");
         QVERIFY(run.window.findChild<TextBox *>(QStringLiteral("Text1")));
         QVERIFY(!run.window.isVisible());
         run.fakes.timers.advance(WelcomeTiming::handOverMs - 1);
@@ -526,14 +494,14 @@ private Q_SLOTS:
         run.fakes.timers.advance(1);
         QVERIFY(run.window.isVisible());
         QVERIFY(run.windows.welcome.window() == nullptr);
-        QVERIFY(run.box("Text2")->isVisible());
+        QVERIFY(Text2->isVisible());
         QVERIFY(run.barVisible());
         QCOMPARE(run.folder.read(1), QByteArray("1\r\n")); // only an exit ends the first run
     }
 
     void closingBeforeTheWelcomeWindowDrawsKeepsTheFirstRun()
     {
-        Run run({ "1", "0", "1", "11111" });
+        ProgramRun run({ "1", "0", "1", "11111" });
         run.window.Form_Load();
         run.window.close();
         QCOMPARE(run.fakes.process.exitCodeOf, std::optional<int>(0));
@@ -552,7 +520,7 @@ private Q_SLOTS:
     void onlyAFirstRunFlagOfOneShowsTheWelcomeWindow()
     {
         QFETCH(QString, flag);
-        Run run({ flag, "1", "0", "11111" });
+        ProgramRun run({ flag, "1", "0", "11111" });
         run.window.Form_Load();
         QVERIFY(run.window.isVisible());
         QVERIFY(!run.windows.welcome.isVisible());
@@ -562,10 +530,11 @@ private Q_SLOTS:
 
     void eachKeyReplacesTheLastOne()
     {
-        Run run;
+        ProgramRun run;
         run.window.Form_Load();
-        QTest::keyClick(run.box("Text1"), 'a');
-        QTest::keyClick(run.box("Text1"), 'b');
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        QTest::keyClick(Text1, 'a');
+        QTest::keyClick(Text1, 'b');
         QCOMPARE(run.text("Text1"), QStringLiteral("b"));
         QCOMPARE(run.text("Text3"), QStringLiteral("98"));
     }
@@ -590,9 +559,9 @@ private Q_SLOTS:
         QFETCH(int, key);
         QFETCH(QString, name);
         QFETCH(QString, code);
-        Run run;
+        ProgramRun run;
         run.window.Form_Load();
-        TextBox *input = run.box("Text1");
+        CONTROL(TextBox, input, &run.window, "Text1");
         QTest::keyClick(input, Qt::Key(key));
         QCOMPARE(input->text(), name);
         QCOMPARE(run.text("Text3"), code);
@@ -615,23 +584,25 @@ private Q_SLOTS:
     void controlCombinationsAreRefusedAndEmptyBothBoxes()
     {
         QFETCH(int, key);
-        Run run;
+        ProgramRun run;
         QVERIFY(run.loadAndActivate());
+        CONTROL(TextBox, Text1, &run.window, "Text1");
         QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
-        QTest::keyClick(run.box("Text1"), 'A');
-        QTest::keyClick(run.box("Text1"), Qt::Key(key), Qt::ControlModifier);
+        QTest::keyClick(Text1, 'A');
+        QTest::keyClick(Text1, Qt::Key(key), Qt::ControlModifier);
         QVERIFY(run.text("Text1").isEmpty());
         QVERIFY(run.text("Text3").isEmpty());
     }
 
     void controlCodesThirtyAndThirtyOneAreLetThrough()
     {
-        Run run;
+        ProgramRun run;
         run.window.Form_Load();
-        QTest::keyClick(run.box("Text1"), Qt::Key_6, Qt::ControlModifier | Qt::ShiftModifier);
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        QTest::keyClick(Text1, Qt::Key_6, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(run.text("Text1"), QString(QChar(30)));
         QCOMPARE(run.text("Text3"), QStringLiteral("30"));
-        QTest::keyClick(run.box("Text1"), Qt::Key_Minus, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(Text1, Qt::Key_Minus, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(run.text("Text1"), QString(QChar(31)));
         QCOMPARE(run.text("Text3"), QStringLiteral("31"));
     }
@@ -659,50 +630,56 @@ private Q_SLOTS:
         QFETCH(int, modifiers);
         QFETCH(QString, inBox);
         QFETCH(QString, result);
-        Run run;
+        ProgramRun run;
         run.window.Form_Load();
-        QTest::keyClick(run.box("Text1"), 'A');
-        QTest::keyClick(run.box("Text1"), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        QTest::keyClick(Text1, 'A');
+        QTest::keyClick(Text1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(run.text("Text1"), inBox);
         QCOMPARE(run.text("Text3"), result);
     }
 
     void ctrlAtIsRefusedWithTheWarningInCodeToCharMode()
     {
-        Run run({ "0", "0", "0", "11111" });
+        ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        QTest::keyClick(run.box("Text2"), Qt::Key_At, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(run.find("Lbl3")->isVisible());
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        CONTROL(QWidget, Lbl3, &run.window, "Lbl3");
+        QTest::keyClick(Text2, Qt::Key_At, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(Lbl3->isVisible());
     }
 
     void charactersAboveAsciiShowTheirCodePageCode()
     {
-        Run run;
+        ProgramRun run;
         run.window.Form_Load();
-        typeCharacter(run.box("Text1"), QStringLiteral("é"));
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        typeCharacter(Text1, QStringLiteral("é"));
         QCOMPARE(run.text("Text1"), QStringLiteral("é"));
         QCOMPARE(run.text("Text3"), QStringLiteral("233"));
-        typeCharacter(run.box("Text1"), QStringLiteral("€"));
+        typeCharacter(Text1, QStringLiteral("€"));
         QCOMPARE(run.text("Text3"), QStringLiteral("128"));
     }
 
     void deletingTheCharacterEmptiesTheResult()
     {
-        Run run;
+        ProgramRun run;
         run.window.Form_Load();
-        QTest::keyClick(run.box("Text1"), 'A');
-        QTest::keyClick(run.box("Text1"), Qt::Key_Home);
-        QTest::keyClick(run.box("Text1"), Qt::Key_Delete);
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        QTest::keyClick(Text1, 'A');
+        QTest::keyClick(Text1, Qt::Key_Home);
+        QTest::keyClick(Text1, Qt::Key_Delete);
         QVERIFY(run.text("Text1").isEmpty());
         QVERIFY(run.text("Text3").isEmpty());
     }
 
     void clickingTheResultSelectsItWhole()
     {
-        Run run;
+        ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        QTest::keyClick(run.box("Text1"), 'A');
-        TextBox *result = run.box("Text3");
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        QTest::keyClick(Text1, 'A');
+        CONTROL(TextBox, result, &run.window, "Text3");
         QTest::mouseClick(result, Qt::LeftButton, {}, result->rect().center());
         QVERIFY(result->hasFocus());
         QCOMPARE(result->selectedText(), QStringLiteral("65"));
@@ -712,11 +689,12 @@ private Q_SLOTS:
 
     void typedCodeIsConverted300MsAfterTheFirstDigit()
     {
-        Run run({ "0", "0", "0", "11111" });
+        ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        QTest::keyClick(run.box("Text2"), '6');
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        QTest::keyClick(Text2, '6');
         run.fakes.timers.advance(200);
-        QTest::keyClick(run.box("Text2"), '5');
+        QTest::keyClick(Text2, '5');
         run.fakes.timers.advance(99);
         QVERIFY(run.text("Text3").isEmpty());
         run.fakes.timers.advance(1);
@@ -726,13 +704,14 @@ private Q_SLOTS:
 
     void slowTypingShowsTheFirstDigitsCodeFirst()
     {
-        Run run({ "0", "0", "0", "11111" });
+        ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        QTest::keyClick(run.box("Text2"), '6');
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        QTest::keyClick(Text2, '6');
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), QStringLiteral("ACK"));
         QCOMPARE(run.caption("Lbl4"), QStringLiteral("Acknowledgement"));
-        QTest::keyClick(run.box("Text2"), '5');
+        QTest::keyClick(Text2, '5');
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), QStringLiteral("A"));
         QVERIFY(run.caption("Lbl4").isEmpty());
@@ -779,9 +758,10 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, result);
         QFETCH(QString, name);
-        Run run({ "0", "0", "0", "11111" });
+        ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        QTest::keyClicks(run.box("Text2"), typed);
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        QTest::keyClicks(Text2, typed);
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), result);
         QCOMPARE(run.caption("Lbl4"), name);
@@ -806,14 +786,14 @@ private Q_SLOTS:
     {
         QFETCH(int, key);
         QFETCH(int, modifiers);
-        Run run({ "0", "0", "0", "11111" });
+        ProgramRun run({ "0", "0", "0", "11111" });
         QVERIFY(run.loadAndActivate());
         QGuiApplication::clipboard()->setText(QStringLiteral("9"));
-        TextBox *input = run.box("Text2");
+        CONTROL(TextBox, input, &run.window, "Text2");
         QTest::keyClicks(input, QStringLiteral("12"));
         QTest::keyClick(input, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(input->text(), QStringLiteral("12"));
-        QWidget *warning = run.find("Lbl3");
+        CONTROL(QWidget, warning, &run.window, "Lbl3");
         QVERIFY(warning->isVisible());
         QCOMPARE(run.caption("Lbl3"), QStringLiteral("Please enter numeric value"));
         run.fakes.timers.advance(999);
@@ -826,33 +806,36 @@ private Q_SLOTS:
     // next tick.
     void laterWarningsLastUntilTheNextTick()
     {
-        Run run({ "0", "0", "0", "11111" });
+        ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        TextBox *input = run.box("Text2");
+        CONTROL(QWidget, Lbl3, &run.window, "Lbl3");
+        CONTROL(TextBox, input, &run.window, "Text2");
         QTest::keyClick(input, 'x');
         run.fakes.timers.advance(1500);
         QTest::keyClick(input, 'x');
-        QVERIFY(run.find("Lbl3")->isVisible());
+        QVERIFY(Lbl3->isVisible());
         run.fakes.timers.advance(499);
-        QVERIFY(run.find("Lbl3")->isVisible());
+        QVERIFY(Lbl3->isVisible());
         run.fakes.timers.advance(1);
-        QVERIFY(!run.find("Lbl3")->isVisible());
+        QVERIFY(!Lbl3->isVisible());
     }
 
     void fourthDigitIsRefusedWithoutWarning()
     {
-        Run run({ "0", "0", "0", "11111" });
+        ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        QTest::keyClicks(run.box("Text2"), QStringLiteral("1234"));
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        CONTROL(QWidget, Lbl3, &run.window, "Lbl3");
+        QTest::keyClicks(Text2, QStringLiteral("1234"));
         QCOMPARE(run.text("Text2"), QStringLiteral("123"));
-        QVERIFY(!run.find("Lbl3")->isVisible());
+        QVERIFY(!Lbl3->isVisible());
     }
 
     void deletingAllDigitsEmptiesTheResult()
     {
-        Run run({ "0", "0", "0", "11111" });
+        ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        TextBox *input = run.box("Text2");
+        CONTROL(TextBox, input, &run.window, "Text2");
         QTest::keyClicks(input, QStringLiteral("33"));
         run.fakes.timers.advance(300);
         QCOMPARE(run.caption("Lbl4"), QStringLiteral("Exclamation Mark"));
@@ -887,16 +870,18 @@ private Q_SLOTS:
         QFETCH(QString, pasted);
         QFETCH(QString, result);
         QFETCH(bool, warned);
-        Run run({ "0", "0", "0", "11111" });
+        ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        QTest::keyClicks(run.box("Text2"), QStringLiteral("33"));
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        CONTROL(QWidget, Lbl3, &run.window, "Lbl3");
+        QTest::keyClicks(Text2, QStringLiteral("33"));
         run.fakes.timers.advance(300);
         QGuiApplication::clipboard()->setText(pasted);
-        run.box("Text2")->selectAll();
-        run.box("Text2")->paste();
+        Text2->selectAll();
+        Text2->paste();
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), result);
-        QCOMPARE(run.find("Lbl3")->isVisible(), warned);
+        QCOMPARE(Lbl3->isVisible(), warned);
         if (warned)
             QVERIFY(run.caption("Lbl4").isEmpty());
     }
@@ -905,25 +890,30 @@ private Q_SLOTS:
 
     void switchingModesRearrangesTheWindow()
     {
-        Run run;
+        ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        FocusCounter resultFocus(run.box("Text3"));
-        QTest::keyClick(run.box("Text1"), 'A');
-        QTest::keyClick(run.box("Text1"), Qt::Key_F2, Qt::ControlModifier);
-        QVERIFY(run.action("MenuModeA2C")->isChecked());
-        QVERIFY(!run.action("MenuModeC2A")->isChecked());
-        QVERIFY(run.box("Text2")->isVisible());
-        QVERIFY(!run.box("Text1")->isVisible());
-        QVERIFY(run.box("Text2")->hasFocus());
+        CONTROL(TextBox, Text3, &run.window, "Text3");
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        FocusCounter resultFocus(Text3);
+        QTest::keyClick(Text1, 'A');
+        QTest::keyClick(Text1, Qt::Key_F2, Qt::ControlModifier);
+        QVERIFY(MenuModeA2C->isChecked());
+        QVERIFY(!MenuModeC2A->isChecked());
+        QVERIFY(Text2->isVisible());
+        QVERIFY(!Text1->isVisible());
+        QVERIFY(Text2->hasFocus());
         QVERIFY(run.text("Text3").isEmpty());
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter ASCII Value"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("Character is "));
         QCOMPARE(run.text("Text1"), QStringLiteral("A")); // the hidden box keeps its text
 
-        QTest::keyClick(run.box("Text2"), Qt::Key_F1, Qt::ControlModifier);
-        QVERIFY(run.action("MenuModeC2A")->isChecked());
-        QVERIFY(run.box("Text1")->isVisible());
-        QVERIFY(run.box("Text1")->hasFocus());
+        QTest::keyClick(Text2, Qt::Key_F1, Qt::ControlModifier);
+        QVERIFY(MenuModeC2A->isChecked());
+        QVERIFY(Text1->isVisible());
+        QVERIFY(Text1->hasFocus());
         QVERIFY(run.text("Text1").isEmpty());
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter Character"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("ASCII Value is"));
@@ -932,31 +922,37 @@ private Q_SLOTS:
 
     void choosingTheCurrentModeChangesNothing()
     {
-        Run run;
+        ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        QTest::keyClick(run.box("Text1"), 'A');
-        run.action("MenuModeC2A")->trigger();
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
+        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
+        QTest::keyClick(Text1, 'A');
+        MenuModeC2A->trigger();
         QCOMPARE(run.text("Text1"), QStringLiteral("A"));
         QCOMPARE(run.text("Text3"), QStringLiteral("65"));
-        QVERIFY(run.action("MenuModeC2A")->isChecked());
-        QVERIFY(!run.action("MenuModeA2C")->isChecked());
-        run.action("MenuModeA2C")->trigger();
-        run.action("MenuModeA2C")->trigger();
-        QVERIFY(run.action("MenuModeA2C")->isChecked());
-        QVERIFY(!run.action("MenuModeC2A")->isChecked());
+        QVERIFY(MenuModeC2A->isChecked());
+        QVERIFY(!MenuModeA2C->isChecked());
+        MenuModeA2C->trigger();
+        MenuModeA2C->trigger();
+        QVERIFY(MenuModeA2C->isChecked());
+        QVERIFY(!MenuModeC2A->isChecked());
         // An exclusive group would draw radio bullets where the menu shows check marks.
-        QVERIFY(!run.action("MenuModeA2C")->actionGroup());
+        QVERIFY(!MenuModeA2C->actionGroup());
     }
 
     void returningToCodeToCharClearsTheOldDigits()
     {
-        Run run({ "0", "0", "0", "11111" });
+        ProgramRun run({ "0", "0", "0", "11111" });
         QVERIFY(run.loadAndActivate());
-        QTest::keyClicks(run.box("Text2"), QStringLiteral("65"));
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
+        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
+        QTest::keyClicks(Text2, QStringLiteral("65"));
         run.fakes.timers.advance(300);
-        run.action("MenuModeC2A")->trigger();
+        MenuModeC2A->trigger();
         QCOMPARE(run.text("Text2"), QStringLiteral("65"));
-        run.action("MenuModeA2C")->trigger();
+        MenuModeA2C->trigger();
         QVERIFY(run.text("Text2").isEmpty());
         run.fakes.timers.advance(300);
         QVERIFY(run.text("Text3").isEmpty());
@@ -965,10 +961,12 @@ private Q_SLOTS:
 
     void switchingAwayDropsAPendingConversion()
     {
-        Run run({ "0", "0", "0", "11111" });
+        ProgramRun run({ "0", "0", "0", "11111" });
         QVERIFY(run.loadAndActivate());
-        QTest::keyClick(run.box("Text2"), '0');
-        run.action("MenuModeC2A")->trigger();
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
+        QTest::keyClick(Text2, '0');
+        MenuModeC2A->trigger();
         run.fakes.timers.advance(300);
         QVERIFY(run.text("Text3").isEmpty());
         QVERIFY(run.caption("Lbl4").isEmpty());
@@ -976,29 +974,35 @@ private Q_SLOTS:
 
     void altEMovesTheFocusToTheVisibleInputBox()
     {
-        Run run({ "0", "0", "0", "11111" });
+        ProgramRun run({ "0", "0", "0", "11111" });
         QVERIFY(run.loadAndActivate());
-        run.find<QPushButton>("CmdExit")->setFocus();
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        CmdExit->setFocus();
         QTest::keyClick(&run.window, Qt::Key_E, Qt::AltModifier);
-        QVERIFY(run.box("Text2")->hasFocus());
-        run.action("MenuModeC2A")->trigger();
-        run.find<QPushButton>("CmdExit")->setFocus();
+        QVERIFY(Text2->hasFocus());
+        MenuModeC2A->trigger();
+        CmdExit->setFocus();
         QTest::keyClick(&run.window, Qt::Key_E, Qt::AltModifier);
-        QVERIFY(run.box("Text1")->hasFocus());
+        QVERIFY(Text1->hasFocus());
     }
 
     void inputBoxesCarryNamesForScreenReaders()
     {
-        Run run({ "0", "0", "0", "11111" });
+        ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
         const auto name = [&](const char *control) {
-            return QAccessible::queryAccessibleInterface(run.find(control))
-                ->text(QAccessible::Name);
+            QWidget *widget = findControl(&run.window, QLatin1String(control));
+            return widget ? QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name)
+                          : QString();
         };
         QCOMPARE(name("Text2"), QStringLiteral("Enter ASCII Value"));
         QCOMPARE(name("Text3"), QStringLiteral("Character is"));
         QCOMPARE(name("CmdExit"), QStringLiteral("Exit"));
-        run.action("MenuModeC2A")->trigger();
+        MenuModeC2A->trigger();
         QCOMPARE(name("Text1"), QStringLiteral("Enter Character"));
         QCOMPARE(name("Text3"), QStringLiteral("ASCII Value is"));
         QCOMPARE(name("MenuMode"), QStringLiteral("Mode"));
@@ -1019,14 +1023,17 @@ private Q_SLOTS:
     {
         QFETCH(bool, switchMode);
         QFETCH(QByteArray, storedMode);
-        Run run({ "1", "1", "1", "11111" });
-        run.loadFirstRun();
+        ProgramRun run({ "1", "1", "1", "11111" });
+        QVERIFY(run.loadFirstRun());
+        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
         run.fakes.timers.advance(WelcomeTiming::handOverMs); // the welcome window hands over
         if (switchMode)
-            run.action("MenuModeA2C")->trigger();
-        run.panel(3)->hide();
-        run.panel(6)->hide();
-        run.find<QPushButton>("CmdExit")->click();
+            MenuModeA2C->trigger();
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
+        StatusBar1->panel(3)->hide();
+        StatusBar1->panel(6)->hide();
+        CmdExit->click();
         QCOMPARE(run.folder.read(1), QByteArray("0\r\n"));
         QCOMPARE(run.folder.read(2), storedMode);
         QCOMPARE(run.folder.read(3), QByteArray("1\r\n"));
@@ -1037,9 +1044,9 @@ private Q_SLOTS:
 
     void enterOnTheFocusedExitButtonPressesIt()
     {
-        Run run;
+        ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        auto *exit = run.find<QPushButton>("CmdExit");
+        CONTROL(QPushButton, exit, &run.window, "CmdExit");
         exit->setFocus();
         QTest::keyClick(exit, Qt::Key_Return);
         QCOMPARE(run.fakes.process.exitCodeOf, std::optional<int>(0));
@@ -1047,11 +1054,12 @@ private Q_SLOTS:
 
     void writeErrorAtExitKeepsTheProgramRunning()
     {
-        Run run({ "1", "1", "1", "00000" });
-        run.loadFirstRun();
+        ProgramRun run({ "1", "1", "1", "00000" });
+        QVERIFY(run.loadFirstRun());
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
         run.fakes.timers.advance(WelcomeTiming::handOverMs);
         run.folder.setWriteProtected(2, true);
-        run.find<QPushButton>("CmdExit")->click();
+        CmdExit->click();
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = run.fakes.messages.shown.front();
         QCOMPARE(message.title, QStringLiteral("Error"));
@@ -1065,14 +1073,14 @@ private Q_SLOTS:
         QCOMPARE(run.folder.read(4), QByteArray("00000\r\n")); // skipped after it
 
         run.folder.setWriteProtected(2, false);
-        run.find<QPushButton>("CmdExit")->click();
+        CmdExit->click();
         QCOMPARE(run.fakes.process.calls, 1);
         QCOMPARE(run.folder.read(4), QByteArray("00000\r\n"));
     }
 
     void closeBoxUnloadsTheOtherWindowsSavesAndEnds()
     {
-        Run run({ "0", "0", "0", "11111" });
+        ProgramRun run({ "0", "0", "0", "11111" });
         int created = 0;
         run.windows.about.setFactory(countingFactory(QStringLiteral("frmAbout"), created));
         QVERIFY(run.loadAndActivate());
@@ -1087,8 +1095,8 @@ private Q_SLOTS:
 
     void closeBoxWithAWriteErrorStillEndsWithTheMainWindow()
     {
-        Run run({ "1", "1", "0", "11111" });
-        run.loadFirstRun(); // the welcome window is still on
+        ProgramRun run({ "1", "1", "0", "11111" });
+        QVERIFY(run.loadFirstRun()); // the welcome window is still on
         run.folder.setWriteProtected(1, true);
         run.window.close();
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
@@ -1101,12 +1109,13 @@ private Q_SLOTS:
 
     void aboutMenuShortcutWinsOverTheInputBox()
     {
-        Run run;
+        ProgramRun run;
         int created = 0;
         run.windows.about.setFactory(countingFactory(QStringLiteral("frmAbout"), created));
         QVERIFY(run.loadAndActivate());
-        QTest::keyClick(run.box("Text1"), 'A');
-        QTest::keyClick(run.box("Text1"), Qt::Key_D, Qt::ControlModifier);
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        QTest::keyClick(Text1, 'A');
+        QTest::keyClick(Text1, Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(created, 1);
         QCOMPARE(run.text("Text1"), QStringLiteral("A"));
         QCOMPARE(run.text("Text3"), QStringLiteral("65"));
@@ -1116,7 +1125,7 @@ private Q_SLOTS:
 
     void activatingTheMainWindowBringsBackTheOpenWindow()
     {
-        Run run;
+        ProgramRun run;
         int aboutCreated = 0;
         int authorCreated = 0;
         int dialogCreated = 0;

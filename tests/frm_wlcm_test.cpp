@@ -1,4 +1,5 @@
 #include "fake_services.h"
+#include "find_control.h"
 #include "welcome/frm_wlcm.h"
 #include "welcome/welcome_fonts.h"
 #include "welcome_timing.h"
@@ -15,6 +16,11 @@ namespace {
 
 using namespace WelcomeTiming;
 
+QString letterName(int index)
+{
+    return QStringLiteral("Lbl1_%1").arg(index);
+}
+
 // The welcome window on its own, with the hand-over to the main window counted.
 struct Welcome
 {
@@ -25,13 +31,18 @@ struct Welcome
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    QLabel *label(const QString &name) const { return window->findChild<QLabel *>(name); }
-    QLabel *letter(int index) const { return label(QStringLiteral("Lbl1_%1").arg(index)); }
+    // A missing letter fails the calling test and is null.
+    QLabel *letter(int index) const { return findControl<QLabel>(window, letterName(index)); }
+    bool letterVisible(int index) const
+    {
+        const QLabel *shown = letter(index);
+        return shown && shown->isVisible();
+    }
     int visibleLetters() const
     {
         int count = 0;
         for (int i = 0; i < Banner::letterCount; ++i)
-            count += letter(i)->isVisible();
+            count += letterVisible(i);
         return count;
     }
     // Moves the fake clock to a time counted from the window's load.
@@ -68,14 +79,14 @@ private Q_SLOTS:
         QVERIFY(welcome.window->windowState() & Qt::WindowFullScreen);
         welcome.window->setWindowState(Qt::WindowFullScreen | Qt::WindowMinimized); // as a WM may
         QCOMPARE(welcome.window->windowState(), Qt::WindowFullScreen); // nothing would restore it
-        QLabel *cursor = welcome.label("Lbl4");
-        QLabel *bar = welcome.label("Lbl2");
-        QLabel *text = welcome.label("Lbl3");
-        QVERIFY(cursor && bar && text && welcome.window->findChild<QWidget *>("Frame1"));
+        CONTROL(QLabel, cursor, welcome.window, "Lbl4");
+        CONTROL(QLabel, bar, welcome.window, "Lbl2");
+        CONTROL(QLabel, text, welcome.window, "Lbl3");
+        CONTROL(QWidget, Frame1, welcome.window, "Frame1");
         QVERIFY(cursor->isVisible() && !bar->isVisible() && !text->isVisible());
         const auto cursorIsOn = [&](int index) {
             const QLabel *letter = welcome.letter(index);
-            return cursor->x() == letter->x()
+            return letter && cursor->x() == letter->x()
                 && cursor->y() == qRound(letter->y() - letter->height() / 8.0);
         };
         QVERIFY(cursorIsOn(0));
@@ -91,12 +102,12 @@ private Q_SLOTS:
             welcome.advanceTo(50 * tick);
             const QByteArray at = QByteArray::number(tick);
             QCOMPARE(welcome.visibleLetters(), tick);
-            QVERIFY2(welcome.letter(tick - 1)->isVisible(), at);
+            QVERIFY2(welcome.letterVisible(tick - 1), at);
             QVERIFY2(cursorIsOn(tick), at);
         }
         welcome.advanceTo(typingEndsMs);
         QCOMPARE(welcome.visibleLetters(), Banner::letterCount);
-        const QLabel *last = welcome.letter(Banner::letterCount - 1);
+        CONTROL(QLabel, last, welcome.window, letterName(Banner::letterCount - 1));
         QCOMPARE(cursor->x(), last->x() + last->width());
         QCOMPARE(cursor->width(), qRound(last->width() * 6 / 7.0));
 
@@ -125,9 +136,12 @@ private Q_SLOTS:
             Welcome welcome;
             welcome.window->resize(screen);
             welcome.advanceTo(typingEndsMs);
-            for (int i = 23; i < Banner::letterCount; ++i)
-                QVERIFY(welcome.letter(i)->x() > welcome.letter(i - 1)->geometry().right() + 1);
-            const QWidget *cursor = welcome.label("Lbl4");
+            for (int i = 23; i < Banner::letterCount; ++i) {
+                CONTROL(QLabel, letter, welcome.window, letterName(i));
+                CONTROL(QLabel, previous, welcome.window, letterName(i - 1));
+                QVERIFY(letter->x() > previous->geometry().right() + 1);
+            }
+            CONTROL(QWidget, cursor, welcome.window, "Lbl4");
             QVERIFY(cursor->parentWidget()->rect().contains(cursor->geometry()));
         }
     }
@@ -159,7 +173,7 @@ private Q_SLOTS:
         Welcome welcome;
         QCOMPARE(QAccessible::queryAccessibleInterface(welcome.window)->text(QAccessible::Name),
             QStringLiteral("Thank You For Downloading Glyphorbitaloscopex"));
-        QLabel *text = welcome.label("Lbl3");
+        CONTROL(QLabel, text, welcome.window, "Lbl3");
         QStringList heard;
         for (int ms = typingEndsMs + 50; ms < handOverMs; ms += 50) {
             welcome.advanceTo(ms);
@@ -202,7 +216,8 @@ private Q_SLOTS:
         if (!QFontDatabase::hasFamily(QStringLiteral("Rampart One")))
             QSKIP("the display face is not installed here");
         Welcome welcome;
-        QCOMPARE(QFontInfo(welcome.letter(0)->font()).family(), QStringLiteral("Rampart One"));
+        CONTROL(QLabel, first, welcome.window, letterName(0));
+        QCOMPARE(QFontInfo(first->font()).family(), QStringLiteral("Rampart One"));
     }
 };
 

@@ -1,3 +1,4 @@
+#include "find_control.h"
 #include "statusbar/panel_visibility.h"
 #include "statusbar/status_bar_dialog.h"
 
@@ -43,7 +44,18 @@ private:
     std::array<bool, 5> m_shown {};
 };
 
-// One open dialog over the given panels.
+QString boxName(int k)
+{
+    return QStringLiteral("Check1_%1").arg(k);
+}
+
+QString optionName(int n)
+{
+    return QStringLiteral("Option%1").arg(n);
+}
+
+// One open dialog over the given panels. A box or option that is missing fails the calling test
+// and reads as clear.
 struct Open
 {
     explicit Open(const QString &shown)
@@ -54,24 +66,26 @@ struct Open
     }
     ~Open() { delete dialog.data(); }
 
-    QCheckBox *box(int k) const
+    bool boxChecked(int k) const
     {
-        return dialog->findChild<QCheckBox *>(QStringLiteral("Check1_%1").arg(k));
+        const QCheckBox *box = findControl<QCheckBox>(dialog, boxName(k));
+        return box && box->isChecked();
     }
-    QRadioButton *option(int n) const
+    bool optionSelected(int n) const
     {
-        return dialog->findChild<QRadioButton *>(QStringLiteral("Option%1").arg(n));
+        const QRadioButton *option = findControl<QRadioButton>(dialog, optionName(n));
+        return option && option->isChecked();
     }
     QString boxes() const
     {
         QString text;
         for (int k = 0; k < 5; ++k)
-            text += box(k)->isChecked() ? u'1' : u'0';
+            text += boxChecked(k) ? u'1' : u'0';
         return text;
     }
     QString options() const
     {
-        return QStringLiteral("%1%2").arg(option(1)->isChecked()).arg(option(2)->isChecked());
+        return QStringLiteral("%1%2").arg(optionSelected(1)).arg(optionSelected(2));
     }
 
     RecordingPanels panels;
@@ -133,8 +147,9 @@ private Q_SLOTS:
         QFETCH(QString, after);
         QFETCH(QString, options);
         Open open(panels);
+        CONTROL(QCheckBox, clicked, open.dialog, boxName(box));
         // Right of its caption: the whole box answers a click, as on the design's platform.
-        QTest::mouseClick(open.box(box), Qt::LeftButton, {}, open.box(box)->rect().topRight());
+        QTest::mouseClick(clicked, Qt::LeftButton, {}, clicked->rect().topRight());
         QCOMPARE(open.panels.state(), after);
         QCOMPARE(open.boxes(), after);
         QCOMPARE(open.options(), options);
@@ -171,7 +186,8 @@ private Q_SLOTS:
         QFETCH(QString, options);
         QFETCH(std::vector<int>, changes);
         Open open(panels);
-        QTest::mouseClick(open.option(option), Qt::LeftButton);
+        CONTROL(QRadioButton, clicked, open.dialog, optionName(option));
+        QTest::mouseClick(clicked, Qt::LeftButton);
         QCOMPARE(open.panels.state(), after);
         QCOMPARE(open.boxes(), after);
         QCOMPARE(open.options(), options);
@@ -194,8 +210,9 @@ private Q_SLOTS:
         QFETCH(QString, focus);
         Open open(QStringLiteral("10110"));
         QVERIFY(QTest::qWaitForWindowActive(open.dialog));
-        QCOMPARE(open.dialog->focusWidget(), open.dialog->findChild<QWidget *>("Close"));
-        auto *focused = open.dialog->findChild<QWidget *>(focus);
+        CONTROL(QWidget, Close, open.dialog, "Close");
+        QCOMPARE(open.dialog->focusWidget(), Close);
+        CONTROL(QWidget, focused, open.dialog, focus);
         focused->setFocus();
         QTest::keyClick(focused, Qt::Key(key));
         QVERIFY(open.dialog->isUnloaded());
@@ -219,13 +236,14 @@ private Q_SLOTS:
             { "Close", "Close" },
         };
         for (const auto &[name, caption] : controls) {
-            QWidget *control = open.dialog->findChild<QWidget *>(QLatin1String(name));
-            QVERIFY2(control, name);
+            CONTROL(QWidget, control, open.dialog, QLatin1String(name));
             QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name),
                 QLatin1String(caption));
         }
-        for (int k = 0; k < 5; ++k)
-            QCOMPARE(open.box(k)->property("index").toInt(), k);
+        for (int k = 0; k < 5; ++k) {
+            CONTROL(QCheckBox, box, open.dialog, boxName(k));
+            QCOMPARE(box->property("index").toInt(), k);
+        }
     }
 };
 

@@ -1,8 +1,8 @@
+#include "controls/twips.h"
 #include "fake_clock.h"
 #include "fake_lock_keys.h"
 #include "fake_timers.h"
 #include "platform/lazy_lock_key_state.h"
-#include "platform/twips.h"
 #include "statusbar/status_bar.h"
 
 #include <QAccessible>

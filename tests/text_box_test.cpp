@@ -1,5 +1,5 @@
+#include "controls/text_box.h"
 #include "key_input.h"
-#include "platform/text_box.h"
 
 #include <QAction>
 #include <QInputMethodEvent>

@@ -1,8 +1,9 @@
 #include "about_page.h"
 
-#include "platform/picture_box.h"
+#include "controls/design_style.h"
+#include "controls/picture_box.h"
+#include "controls/twips.h"
 #include "platform/task_bar.h"
-#include "platform/twips.h"
 #include "platform/url_opener.h"
 
 #include <QGuiApplication>
@@ -28,13 +29,9 @@ AboutPage::AboutPage(const QString &designName, const QString &backgroundPicture
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     keepOutOfTaskBar(this);
     setFixedSize(Twips::toPixels(widthTwips), Twips::toPixels(heightTwips));
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9.75);
-    font.setBold(true);
-    setFont(font);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::ButtonText));
-    setPalette(palette);
+    setFont(DesignStyle::arial(9.75));
+    DesignStyle::setColours(
+        this, { { QPalette::WindowText, palette().color(QPalette::ButtonText) } });
     // Both pages centre the same way on the same screen, so the author page covers the About
     // window exactly.
     if (const QScreen *screen = QGuiApplication::primaryScreen())

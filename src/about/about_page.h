@@ -1,7 +1,7 @@
 #pragma once
 
+#include "controls/form.h"
 #include "hover_label.h"
-#include "platform/form.h"
 
 #include <QPixmap>
 #include <vector>

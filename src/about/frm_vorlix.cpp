@@ -1,7 +1,7 @@
 #include "frm_vorlix.h"
 
-#include "platform/label.h"
-#include "platform/twips.h"
+#include "controls/label.h"
+#include "controls/twips.h"
 
 #include <QKeyEvent>
 

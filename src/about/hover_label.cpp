@@ -1,7 +1,7 @@
 #include "hover_label.h"
 
+#include "controls/pressable_accessible.h"
 #include "platform/hand_cursor.h"
-#include "platform/pressable_accessible.h"
 
 #include <QAccessible>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/label.h"
+#include "controls/label.h"
 
 #include <functional>
 

@@ -3,7 +3,6 @@
 #include "char_names.h"
 
 #include <cmath>
-#include <limits>
 
 namespace Conversion {
 
@@ -79,17 +78,6 @@ std::optional<double> leadingNumber(const QString &text)
     if (!ok)
         return std::isinf(value) ? std::nullopt : std::optional<double>(0.0);
     return value;
-}
-
-std::optional<std::int16_t> toCode(double value)
-{
-    if (!std::isfinite(value))
-        return std::nullopt;
-    const double rounded = std::nearbyint(value); // the default mode rounds halves to even
-    if (rounded < std::numeric_limits<std::int16_t>::min()
-        || rounded > std::numeric_limits<std::int16_t>::max())
-        return std::nullopt;
-    return static_cast<std::int16_t>(rounded);
 }
 
 CharInfo describeCode(std::int16_t code, const QString &previousAbbreviation)

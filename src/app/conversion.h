@@ -24,9 +24,6 @@ bool isNumericInputKey(std::int16_t code);
 // reads it; nothing when the text does not begin with a number at all.
 std::optional<double> leadingNumber(const QString &text);
 
-// The nearest 16-bit code, a half going to the even neighbour; nothing outside -32768..32767.
-std::optional<std::int16_t> toCode(double value);
-
 struct CharInfo
 {
     QString abbreviation; // what the result box shows

@@ -1,14 +1,15 @@
 #include "frm_main.h"
 
+#include "controls/design_style.h"
+#include "controls/label.h"
+#include "controls/text_box.h"
+#include "controls/twips.h"
 #include "platform/clock.h"
 #include "platform/first_frame.h"
-#include "platform/label.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "platform/services.h"
 #include "platform/system_beep.h"
-#include "platform/text_box.h"
-#include "platform/twips.h"
 #include "platform/window_placement.h"
 #include "platform/window_timer.h"
 #include "secondary_windows.h"
@@ -22,25 +23,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
-
-namespace {
-
-QFont arial(double pointSize, bool bold = true)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
-void setForeground(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
-} // namespace
 
 FrmMain::FrmMain(Services &services, SettingsStore &settings, SecondaryWindows &windows,
     LockKeyState &lockKeys, const Clock &clock, QWidget *parent)
@@ -68,14 +50,12 @@ void FrmMain::createControls()
     client->setFixedWidth(Twips::toPixels(10110));
     client->setMinimumHeight(0);
     client->setAutoFillBackground(true);
-    QPalette palette = client->palette();
-    palette.setColor(QPalette::Window, QColor(255, 192, 255));
-    palette.setColor(QPalette::WindowText, Qt::black);
-    client->setPalette(palette);
-    client->setFont(arial(9.75));
+    DesignStyle::setColours(client,
+        { { QPalette::Window, QColor(255, 192, 255) }, { QPalette::WindowText, Qt::black } });
+    client->setFont(DesignStyle::arial(9.75));
     setCentralWidget(client);
 
-    const QFont large = arial(20.25);
+    const QFont large = DesignStyle::arial(20.25);
     Lbl1 = new Label(QStringLiteral("Lbl1"), QStringLiteral("&Enter Character"), client);
     Lbl1->setFont(large);
     Twips::place(Lbl1, 960, 1030, 3135, 495);
@@ -112,12 +92,12 @@ void FrmMain::createControls()
     Lbl3 = new Label(QStringLiteral("Lbl3"), QStringLiteral("Please enter numeric value"), client);
     Twips::place(Lbl3, 5040, 1680, 2625, 240);
     Lbl3->setAutoSize(true);
-    setForeground(Lbl3, green);
+    Lbl3->setTextColour(green);
 
     Lbl4 = new Label(QStringLiteral("Lbl4"), QString(), client);
     Twips::place(Lbl4, 5040, 3120, 60, 240);
     Lbl4->setAutoSize(true);
-    setForeground(Lbl4, green);
+    Lbl4->setTextColour(green);
 
     // Scratch buffer for the panel mask on its way between the settings file and the panels.
     Text4 = new TextBox(QStringLiteral("Text4"), client);
@@ -479,7 +459,7 @@ void FrmMain::InitStatusBar()
 {
     using Style = StatusPanel::Style;
     StatusBar1->hide();
-    StatusBar1->setFont(arial(10, false));
+    StatusBar1->setFont(DesignStyle::arial(10, false));
     StatusBar1->setHeight(300);
     StatusBar1->addPanel(2, Style::NumLock);
     StatusBar1->addPanel(3, Style::CapsLock);

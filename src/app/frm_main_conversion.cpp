@@ -1,9 +1,10 @@
 // FrmMain: the two conversions and the switch between them.
 
+#include "controls/label.h"
+#include "controls/text_box.h"
 #include "conversion.h"
 #include "frm_main.h"
-#include "platform/label.h"
-#include "platform/text_box.h"
+#include "numbers/nearest_int16.h"
 #include "platform/window_timer.h"
 
 #include <QAccessible>
@@ -62,7 +63,7 @@ void FrmMain::Timer1_Timer()
     // Typed text is 0 to 999. Pasted text may be anything of up to three characters; what has
     // no code from 0 up is refused like a typed letter instead of showing a stale or bogus result.
     const std::optional<double> number = Conversion::leadingNumber(text);
-    const std::optional<std::int16_t> code = number ? Conversion::toCode(*number) : std::nullopt;
+    const std::optional<std::int16_t> code = number ? Numbers::nearestInt16(*number) : std::nullopt;
     if (!code || *code < 0) {
         clearResult();
         showNumericWarning();

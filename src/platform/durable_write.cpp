@@ -1,15 +1,17 @@
 #include "durable_write.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #ifdef _WIN32
 #include "win32/durable_file.h"
 #include <QDir>
 #else
-#include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -21,6 +23,19 @@ QString writeFileDurably(const QString &path, const QByteArray &bytes)
         QDir::toNativeSeparators(path).toStdWString(), { bytes.constData(), size_t(bytes.size()) });
     // The system describes its errors in the ANSI code page, which is the local 8-bit one here.
     return error ? QString::fromLocal8Bit(error.message()) : QString();
+}
+
+FileOpening openPlainFileForReading(const QString &path, QFile &input)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return { FileOpening::Outcome::Missing, {} };
+    if (info.isDir())
+        return { FileOpening::Outcome::Refused, QStringLiteral("it is a folder, not a file") };
+    input.setFileName(path);
+    if (!input.open(QIODevice::ReadOnly))
+        return { FileOpening::Outcome::Refused, input.errorString() };
+    return { FileOpening::Outcome::Opened, {} };
 }
 
 #else
@@ -35,6 +50,21 @@ void flushFolder(const QString &folder)
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+FileOpening refused(const QString &reason)
+{
+    return { FileOpening::Outcome::Refused, reason };
+}
+
+FileOpening notAFile(mode_t mode)
+{
+    const QString kind = S_ISDIR(mode)   ? QStringLiteral("a folder")
+        : S_ISFIFO(mode)                 ? QStringLiteral("a named pipe")
+        : S_ISSOCK(mode)                 ? QStringLiteral("a socket")
+        : S_ISCHR(mode) || S_ISBLK(mode) ? QStringLiteral("a device")
+                                         : QStringLiteral("something other than a plain file");
+    return refused(QStringLiteral("it is %1, not a file").arg(kind));
 }
 
 } // namespace
@@ -58,6 +88,38 @@ QString writeFileDurably(const QString &path, const QByteArray &bytes)
         return file.errorString();
     flushFolder(QFileInfo(path).absolutePath());
     return {};
+}
+
+// A named pipe or a device in place of the file would hold the caller for ever in open() or
+// read(), so nothing is opened in blocking mode and only a plain file is read. The check is made
+// on the opened descriptor, so the file cannot be swapped between check and read.
+FileOpening openPlainFileForReading(const QString &path, QFile &input)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        const int error = errno;
+        struct stat found = {};
+        if (error == ENOENT || error == ENOTDIR) {
+            // A link whose target is gone is no missing file that laying the file again would mend.
+            if (::lstat(name.constData(), &found) == 0 && S_ISLNK(found.st_mode))
+                return refused(QStringLiteral("it is a link to a file that does not exist"));
+            return { FileOpening::Outcome::Missing, {} };
+        }
+        if (error == ELOOP)
+            return refused(QStringLiteral("it is a link that leads back to itself"));
+        // A socket cannot be opened at all; say what it is rather than "No such device".
+        if (::stat(name.constData(), &found) == 0 && !S_ISREG(found.st_mode))
+            return notAFile(found.st_mode);
+        return refused(qt_error_string(error));
+    }
+    struct stat opened = {};
+    if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(descriptor);
+        return notAFile(opened.st_mode);
+    }
+    input.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    return { FileOpening::Outcome::Opened, {} };
 }
 
 #endif

@@ -1,6 +1,6 @@
 #include "settings_field.h"
 
-#include "app/conversion.h"
+#include "numbers/nearest_int16.h"
 
 #include <cmath>
 
@@ -49,7 +49,7 @@ SettingsField::Integer SettingsField::toInteger(const QByteArray &field)
     if (!number)
         return { Integer::NotANumber, 0 };
     // A hand-edited "1.0" means 1; the 16-bit read rounds a half to the even neighbour.
-    if (const std::optional<std::int16_t> value = Conversion::toCode(*number))
+    if (const std::optional<std::int16_t> value = Numbers::nearestInt16(*number))
         return { Integer::Ok, *value };
     return { Integer::OutOfRange, 0 };
 }

@@ -7,13 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#ifndef _WIN32
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace {
 
 // Enough for any value the program writes and for hand edits with generous padding; a huge or
@@ -42,65 +35,14 @@ const QString zeroOrOneHint = QStringLiteral("Write 0 or 1 into it, or reinstall
             .arg(fileName(file)));
 }
 
-#ifdef _WIN32
-
 void openForReading(SettingsFile file, const QString &path, QFile &input)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    const FileOpening opening = openPlainFileForReading(path, input);
+    if (opening.outcome == FileOpening::Outcome::Missing)
         missing(file);
-    if (info.isDir())
-        fail(file, QStringLiteral("cannot be read: it is a folder, not a file"));
-    input.setFileName(path);
-    if (!input.open(QIODevice::ReadOnly))
-        fail(file, QStringLiteral("cannot be read: %1").arg(input.errorString()));
+    if (opening.outcome == FileOpening::Outcome::Refused)
+        fail(file, QStringLiteral("cannot be read: %1").arg(opening.reason));
 }
-
-#else
-
-[[noreturn]] void notAFile(SettingsFile file, mode_t mode)
-{
-    const QString kind = S_ISDIR(mode)   ? QStringLiteral("a folder")
-        : S_ISFIFO(mode)                 ? QStringLiteral("a named pipe")
-        : S_ISSOCK(mode)                 ? QStringLiteral("a socket")
-        : S_ISCHR(mode) || S_ISBLK(mode) ? QStringLiteral("a device")
-                                         : QStringLiteral("something other than a plain file");
-    fail(file, QStringLiteral("cannot be read: it is %1, not a file").arg(kind));
-}
-
-// A named pipe or a device in place of a settings file would hold the start for ever in open()
-// or read(), so nothing is opened in blocking mode and only a plain file is read. The check is
-// made on the opened descriptor, so the file cannot be swapped between check and read.
-void openForReading(SettingsFile file, const QString &path, QFile &input)
-{
-    const QByteArray name = QFile::encodeName(path);
-    const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) {
-        const int error = errno;
-        struct stat found = {};
-        if (error == ENOENT || error == ENOTDIR) {
-            // A link whose target is gone is no missing file that a reinstall would lay again.
-            if (::lstat(name.constData(), &found) == 0 && S_ISLNK(found.st_mode))
-                fail(file,
-                    QStringLiteral("cannot be read: it is a link to a file that does not exist"));
-            missing(file);
-        }
-        if (error == ELOOP)
-            fail(file, QStringLiteral("cannot be read: it is a link that leads back to itself"));
-        // A socket cannot be opened at all; say what it is rather than "No such device".
-        if (::stat(name.constData(), &found) == 0 && !S_ISREG(found.st_mode))
-            notAFile(file, found.st_mode);
-        fail(file, QStringLiteral("cannot be read: %1").arg(qt_error_string(error)));
-    }
-    struct stat opened = {};
-    if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-        ::close(descriptor);
-        notAFile(file, opened.st_mode);
-    }
-    input.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-}
-
-#endif
 
 } // namespace
 

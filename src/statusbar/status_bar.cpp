@@ -1,10 +1,10 @@
 #include "status_bar.h"
 
 #include "clock_formats.h"
+#include "controls/pressable_accessible.h"
+#include "controls/twips.h"
 #include "platform/clock.h"
 #include "platform/lock_key_state.h"
-#include "platform/pressable_accessible.h"
-#include "platform/twips.h"
 #include "platform/window_timer.h"
 
 #include <QAccessible>

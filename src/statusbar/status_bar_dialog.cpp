@@ -1,9 +1,10 @@
 #include "status_bar_dialog.h"
 
+#include "controls/design_style.h"
+#include "controls/twips.h"
 #include "panel_mask.h"
 #include "panel_visibility.h"
 #include "platform/task_bar.h"
-#include "platform/twips.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,23 +16,6 @@
 namespace {
 
 const QColor lavender(192, 192, 255);
-
-QFont arialBold(double pointSize)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(pointSize);
-    font.setBold(true);
-    return font;
-}
-
-// The frame's caption is white; what it holds keeps the system's text colours.
-void setColours(QWidget *widget, const QColor &text)
-{
-    QPalette palette = QApplication::palette(widget);
-    palette.setColor(QPalette::Window, lavender);
-    palette.setColor(QPalette::WindowText, text);
-    widget->setPalette(palette);
-}
 
 template<typename Control>
 Control *makeControl(const char *designName, const QString &caption, QWidget *parent)
@@ -77,7 +61,9 @@ Status_Bar_Dialog::Status_Bar_Dialog(PanelVisibility &panels, QWidget *parent)
         | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     keepOutOfTaskBar(this);
     setFixedSize(Twips::toPixels(5550), Twips::toPixels(5355));
-    setColours(this, QApplication::palette().color(QPalette::WindowText));
+    DesignStyle::setColours(this, QApplication::palette(this),
+        { { QPalette::Window, lavender },
+            { QPalette::WindowText, QApplication::palette().color(QPalette::WindowText) } });
     setAutoFillBackground(true);
     createControls();
     Form_Load();
@@ -86,14 +72,17 @@ Status_Bar_Dialog::Status_Bar_Dialog(PanelVisibility &panels, QWidget *parent)
 void Status_Bar_Dialog::createControls()
 {
     Close = makeControl<QPushButton>("Close", QStringLiteral("C&lose"), this);
-    Close->setFont(arialBold(9.75));
+    Close->setFont(DesignStyle::arial(9.75));
     Close->setDefault(true);
     Twips::place(Close, 3600, 4440, 1455, 375);
     connect(Close, &QPushButton::clicked, this, &Status_Bar_Dialog::Close_Click);
 
     Frame1 = makeControl<QGroupBox>("Frame1", QStringLiteral("Show/Hide Contents"), this);
-    Frame1->setFont(arialBold(8.25));
-    setColours(Frame1, Qt::white);
+    Frame1->setFont(DesignStyle::arial(8.25));
+    // The frame's caption is white; what it holds keeps the system's text colours. Each starts
+    // from the system's palette, not from what its parent passes down.
+    DesignStyle::setColours(Frame1, QApplication::palette(Frame1),
+        { { QPalette::Window, lavender }, { QPalette::WindowText, Qt::white } });
     Twips::place(Frame1, 480, 480, 4575, 3500);
 
     const QColor systemText = QApplication::palette().color(QPalette::WindowText);
@@ -124,8 +113,9 @@ void Status_Bar_Dialog::createControls()
         });
     }
     for (QWidget *control : Frame1->findChildren<QWidget *>()) {
-        control->setFont(arialBold(9));
-        setColours(control, systemText);
+        control->setFont(DesignStyle::arial(9));
+        DesignStyle::setColours(control, QApplication::palette(control),
+            { { QPalette::Window, lavender }, { QPalette::WindowText, systemText } });
     }
 
     // Close first, then the frame's controls in the order they were made: the boxes, the options.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/form.h"
+#include "controls/form.h"
 
 #include <array>
 

@@ -1,9 +1,10 @@
 #include "frm_wlcm.h"
 
-#include "platform/label.h"
+#include "controls/design_style.h"
+#include "controls/label.h"
+#include "controls/twips.h"
 #include "platform/services.h"
 #include "platform/task_bar.h"
-#include "platform/twips.h"
 #include "platform/window_timer.h"
 #include "welcome_fonts.h"
 
@@ -22,13 +23,6 @@ using Timer = WelcomeAnimation::Timer;
 constexpr double barLeft = 480;
 constexpr double barTop = 6240;
 constexpr double barHeight = 375;
-
-void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
 
 QString fromLatin1(const std::string &text)
 {
@@ -66,15 +60,15 @@ void FrmWlcm::coverScreen()
 void FrmWlcm::createControls()
 {
     setAutoFillBackground(true);
-    setColour(this, QPalette::Window, QColor(255, 192, 255));
-    setFont(WelcomeFonts::arial(9.75));
+    DesignStyle::setColours(this, { { QPalette::Window, QColor(255, 192, 255) } });
+    setFont(DesignStyle::arial(9.75));
     const QColor highlight = palette().color(QPalette::Highlight);
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameShape(QFrame::NoFrame);
     Frame1->setAutoFillBackground(true);
-    setColour(Frame1, QPalette::Window, QColor(192, 255, 192));
+    DesignStyle::setColours(Frame1, { { QPalette::Window, QColor(192, 255, 192) } });
     Twips::place(
         Frame1, 360, 360, WelcomeAnimation::panelSize.width, WelcomeAnimation::panelSize.height);
 
@@ -86,7 +80,7 @@ void FrmWlcm::createControls()
         Label *label = new Label(
             QStringLiteral("Lbl1_%1").arg(i), QString(QLatin1Char(letter.letter)), Frame1);
         label->setFont(WelcomeFonts::letterFont(letter.face, bannerFace));
-        setColour(label, QPalette::WindowText, highlight);
+        label->setTextColour(highlight);
         label->setAutoSize(true);
         label->hide();
         letterSizes[i] = { Twips::fromPixels(label->width()), Twips::fromPixels(label->height()) };
@@ -101,8 +95,8 @@ void FrmWlcm::createControls()
 
     Lbl2 = new Label(QStringLiteral("Lbl2"), QString(), Frame1);
     Lbl2->setAutoFillBackground(true);
-    setColour(Lbl2, QPalette::Window, QColor(0, 192, 0));
-    setColour(Lbl2, QPalette::WindowText, Qt::black);
+    DesignStyle::setColours(
+        Lbl2, { { QPalette::Window, QColor(0, 192, 0) }, { QPalette::WindowText, Qt::black } });
     Twips::place(Lbl2, barLeft, barTop, m_animation->barWidth(), barHeight);
     Lbl2->hide();
 
@@ -115,8 +109,8 @@ void FrmWlcm::createControls()
     Lbl3->hide();
 
     Lbl4 = new Label(QStringLiteral("Lbl4"), QStringLiteral("_"), Frame1);
-    Lbl4->setFont(WelcomeFonts::arial(72));
-    setColour(Lbl4, QPalette::WindowText, highlight);
+    Lbl4->setFont(DesignStyle::arial(72));
+    Lbl4->setTextColour(highlight);
     Lbl4->move(Twips::toPixels(1200), Twips::toPixels(480));
     Lbl4->setAutoSize(true);
 }
@@ -206,7 +200,7 @@ void FrmWlcm::showCursor()
 {
     const WelcomeAnimation::Cursor &cursor = m_animation->cursor();
     if (Lbl4->font().pointSizeF() != cursor.pointSize) {
-        Lbl4->setFont(WelcomeFonts::arial(cursor.pointSize));
+        Lbl4->setFont(DesignStyle::arial(cursor.pointSize));
         Lbl4->adjustSize();
     }
     const QSize natural = Lbl4->sizeHint();

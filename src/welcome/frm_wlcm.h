@@ -1,7 +1,7 @@
 #pragma once
 
 #include "banner_letters.h"
-#include "platform/form.h"
+#include "controls/form.h"
 #include "welcome_animation.h"
 
 #include <array>

@@ -1,5 +1,7 @@
 #include "welcome_fonts.h"
 
+#include "controls/design_style.h"
+
 #include <QStringList>
 
 WelcomeFonts::BannerFace WelcomeFonts::chooseBannerFace(
@@ -14,20 +16,11 @@ WelcomeFonts::BannerFace WelcomeFonts::chooseBannerFace(
     return { QStringLiteral("Arial"), true };
 }
 
-QFont WelcomeFonts::arial(double pointSize, bool bold)
-{
-    QFont font;
-    font.setFamilies({ QStringLiteral("Arial"), QStringLiteral("Liberation Sans") });
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
 QFont WelcomeFonts::letterFont(Banner::Face face, const BannerFace &bannerFace)
 {
     if (face != Banner::Face::Decorative)
-        return arial(Banner::pointSize(face));
-    QFont font = arial(Banner::pointSize(face), bannerFace.bold);
+        return DesignStyle::arial(Banner::pointSize(face));
+    QFont font = DesignStyle::arial(Banner::pointSize(face), bannerFace.bold);
     font.setFamilies({ bannerFace.family, QStringLiteral("Liberation Sans") });
     return font;
 }

@@ -20,9 +20,6 @@ struct BannerFace
 // same weight class, else bold Arial so that the first row still reads as a headline.
 BannerFace chooseBannerFace(const std::function<bool(const QString &)> &isInstalled);
 
-// Arial, or the metric-compatible Liberation Sans where Arial is not installed.
-QFont arial(double pointSize, bool bold = true);
-
 QFont letterFont(Banner::Face face, const BannerFace &bannerFace);
 
 } // namespace WelcomeFonts

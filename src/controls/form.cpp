@@ -1,6 +1,6 @@
 #include "form.h"
 
-#include "window_timer.h"
+#include "platform/window_timer.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #include "key_codes.h"
 
-#include "ansi_code_page.h"
+#include "platform/ansi_code_page.h"
 
 #include <QKeyEvent>
 

@@ -1,5 +1,6 @@
 #include "line.h"
 
+#include "design_style.h"
 #include "twips.h"
 
 Line::Line(const QString &designName, QPointF fromTwips, QPointF toTwips, const QColor &colour,
@@ -17,7 +18,5 @@ Line::Line(const QString &designName, QPointF fromTwips, QPointF toTwips, const 
         area.setWidth(widthPixels);
     setGeometry(area);
     setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, colour);
-    setPalette(palette);
+    DesignStyle::setColours(this, { { QPalette::Window, colour } });
 }

@@ -1,5 +1,7 @@
 #include "label.h"
 
+#include "design_style.h"
+
 #include <QEvent>
 
 Label::Label(const QString &designName, const QString &caption, QWidget *parent)
@@ -24,9 +26,7 @@ void Label::setCaption(const QString &caption)
 
 void Label::setTextColour(const QColor &colour)
 {
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    setPalette(palette);
+    DesignStyle::setColours(this, { { QPalette::WindowText, colour } });
 }
 
 void Label::changeEvent(QEvent *event)

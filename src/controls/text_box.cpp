@@ -1,7 +1,7 @@
 #include "text_box.h"
 
-#include "ansi_code_page.h"
 #include "key_codes.h"
+#include "platform/ansi_code_page.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
