@@ -109,8 +109,13 @@ std::optional<XSession::Mapped> XSession::waitForMap(Clock::time_point deadline,
 {
     Event event;
     while (nextEvent(deadline, event)) {
-        if (event.kind == Event::Kind::Map && event.window != except)
-            return Mapped { event.window, event.at };
+        if (event.kind != Event::Kind::Map || event.window == except)
+            continue;
+        // Wine maps helper windows of a pixel or two of its own before the program's.
+        const auto known = m_topLevels.find(event.window);
+        if (known != m_topLevels.end() && (known->second.width < 8 || known->second.height < 8))
+            continue;
+        return Mapped { event.window, event.at };
     }
     return std::nullopt;
 }
