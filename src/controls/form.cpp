@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <QPixmapCache>
 
 Form::Form(const QString &designName, QWidget *parent)
     : QWidget(parent)
@@ -12,7 +13,14 @@ Form::Form(const QString &designName, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
-Form::~Form() = default;
+// The style caches what it draws for a control, a button's bevel for one, under the identity of
+// the control's palette, and each new window gets palettes of its own. Left in the cache, what
+// a closed window's controls drew can never be found again and would fill it to its 10 MB limit;
+// the live windows' few pictures are simply drawn afresh.
+Form::~Form()
+{
+    QPixmapCache::clear();
+}
 
 WindowTimer *Form::addTimer(std::unique_ptr<WindowTimer> timer)
 {
