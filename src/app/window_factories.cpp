@@ -19,8 +19,7 @@ void installWindowFactories(SecondaryWindows &windows, Services &services, UrlOp
         auto *dialog = new Status_Bar_Dialog(mainWindow.statusBarPanels());
         // It has no owner window to be centred on; over the main window is where the user looks.
         // Its frame will be much like the main window's.
-        const QMargins frame = WindowPlacement::frameNow(&mainWindow);
-        WindowPlacement::centre(dialog, mainWindow.geometry().marginsAdded(frame).center(), frame);
+        WindowPlacement::centreOver(dialog, &mainWindow, WindowPlacement::frameNow(&mainWindow));
         return dialog;
     });
     windows.about.setFactory([&windows, &services, &urls, &sysInfo] {

@@ -1,10 +1,12 @@
 #include "message_box.h"
+#include "window_placement.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QStyle>
 
 namespace {
@@ -22,11 +24,29 @@ int titleWidth(const QMessageBox &box)
     return QFontMetrics(font).horizontalAdvance(box.windowTitle()) + 2 * 3 * button;
 }
 
+// Qt centres a box over its owner by the client areas and, under X11, before the window manager
+// has framed it: under openbox it opened a title bar's height above the owner's middle. Once
+// Qt has sized and placed it, it is placed again by the frame it is about to get.
+class CentredBox final : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QMessageBox::showEvent(event);
+        if (parentWidget() && !event->spontaneous())
+            WindowPlacement::centreOver(
+                this, parentWidget()->window(), WindowPlacement::frameBeforeMapping(this));
+    }
+};
+
 } // namespace
 
 void QtMessageBox::show(QWidget *owner, const QString &text, const QString &title, Icon icon)
 {
-    QMessageBox box(owner);
+    CentredBox box(owner);
     box.setWindowTitle(title.isEmpty() ? applicationTitle : title);
     // Texts quote settings files, which may hold anything; none of it may be taken as markup.
     box.setTextFormat(Qt::PlainText);

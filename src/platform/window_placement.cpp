@@ -10,3 +10,8 @@ void WindowPlacement::centre(QWidget *window, const QPoint &centre, const QMargi
     // The client's own position, which no frame shifts, unlike move().
     window->setGeometry(QRect(frameTopLeft + QPoint(frame.left(), frame.top()), client));
 }
+
+void WindowPlacement::centreOver(QWidget *window, QWidget *owner, const QMargins &frame)
+{
+    centre(window, owner->geometry().marginsAdded(frameNow(owner)).center(), frame);
+}

@@ -20,4 +20,7 @@ QMargins frameNow(QWidget *window);
 // Moves the window so that its frame, taken as given, is centred on the point.
 void centre(QWidget *window, const QPoint &centre, const QMargins &frame);
 
+// Centres the window's frame, taken as given, on the owner's frame as it is now.
+void centreOver(QWidget *window, QWidget *owner, const QMargins &frame);
+
 } // namespace WindowPlacement
