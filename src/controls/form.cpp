@@ -1,8 +1,10 @@
 #include "form.h"
 
+#include "platform/freed_memory.h"
 #include "platform/window_timer.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPixmapCache>
 
@@ -16,10 +18,13 @@ Form::Form(const QString &designName, QWidget *parent)
 // The style caches what it draws for a control, a button's bevel for one, under the identity of
 // the control's palette, and each new window gets palettes of its own. Left in the cache, what
 // a closed window's controls drew can never be found again and would fill it to its 10 MB limit;
-// the live windows' few pictures are simply drawn afresh.
+// the live windows' few pictures are simply drawn afresh. The window's controls go only after
+// this body, so their memory is handed back once control is in the event loop again.
 Form::~Form()
 {
     QPixmapCache::clear();
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), &returnFreedMemory, Qt::QueuedConnection);
 }
 
 WindowTimer *Form::addTimer(std::unique_ptr<WindowTimer> timer)
