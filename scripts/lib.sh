@@ -91,6 +91,21 @@ ensure_packages()
     rm -f "$log"
 }
 
+# lay_program_folder FOLDER PROGRAM VALUE1 VALUE2 VALUE3 VALUE4
+# Lays PROGRAM in FOLDER as the program, with its four settings files beside it holding these
+# values, each with CR LF: a run there writes its settings there, not into the build.
+lay_program_folder()
+{
+    local folder=$1 number=1 value
+    mkdir -p "$folder/AppFiles"
+    cp "$2" "$folder/glyphorbitaloscopex"
+    shift 2
+    for value in "$@"; do
+        printf '%s\r\n' "$value" >"$folder/AppFiles/AppFile$number.DLL"
+        number=$((number + 1))
+    done
+}
+
 # stop_process PID
 # Stops a child process politely, then firmly if it does not listen.
 stop_process()
