@@ -1,25 +1,14 @@
 #!/usr/bin/env bash
-# The program under a real window manager (openbox), which offers Minimise on every window with
-# a title bar whatever its hints say: the hints the windows give, the Customize dialog brought
-# back restored once minimised, and a message box opened over the window it belongs to.
-# Usage: window_manager_test.sh BUILD_DIR
+# The program under a real window manager, openbox, which offers Minimise on every framed window
+# whatever its hints say. Usage: window_manager_test.sh BUILD_DIR
 set -euo pipefail
 build_dir=$(cd "$1" && pwd)
 # shellcheck source=scripts/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
 # shellcheck source=tests/support/shell_test.sh
 source tests/support/shell_test.sh
-
 work=$(mktemp -d)
-app="" wm=""
-cleanup()
-{
-    [[ -n "$app" ]] && stop_process "$app"
-    [[ -n "$wm" ]] && stop_process "$wm"
-    stop_virtual_display
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'for pid in ${app:-} ${wm:-}; do stop_process "$pid"; done; stop_virtual_display; rm -rf "$work"' EXIT
 
 visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
 gone() { [[ -z "$(visible "$1")" ]]; }
@@ -27,7 +16,6 @@ managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window i
 active() { ! xprop -id "$1" _NET_WM_STATE | grep -q _HIDDEN && [[ "$(xdotool getactivewindow)" == "$1" ]]; }
 # Motif functions: minimise 8, maximise 16.
 no_min_max() { ((($(xprop -id "$1" _MOTIF_WM_HINTS | awk -F', ' '{ print $2 }') & 24) == 0)); }
-# The middle of a window's client area on the screen.
 centre() { xwininfo -id "$1" | awk -F: '/Absolute upper-left X/ { x = $2 } /Absolute upper-left Y/ { y = $2 }
     /Width/ { w = $2 } /Height/ { h = $2 } END { print int(x + w / 2), int(y + h / 2) }'; }
 
@@ -46,8 +34,8 @@ xdotool mousemove --window "$main" 20 $((HEIGHT - 8)) click 1 # the caption pane
 wait_until 10 visible '^Customize Status Bar$' >/dev/null || fail "the Customize dialog did not open"
 dialog=$(visible '^Customize Status Bar$')
 no_min_max "$dialog" || fail "the dialog's hints allow minimise or maximise"
-# Openbox hands the activation to the main window, which may bring the dialog back before a
-# look could see it minimised; what the window manager announces shows it was.
+# The main window, activated by openbox, may bring the dialog back before a look could see it
+# minimised; what openbox announces shows it was.
 xprop -spy -id "$dialog" _NET_WM_STATE >"$work/states" &
 spy=$!
 wait_until 10 test -s "$work/states"
@@ -72,4 +60,3 @@ xdotool key --window "$main" alt+x
 wait_until 10 has_ended "$app" || fail "Alt+X did not end the program"
 wait "$app" || fail "the program ended with status $?"
 app=""
-echo "hints, restore from minimised and the box's place hold under openbox"
