@@ -13,13 +13,7 @@ source tests/support/shell_test.sh
 # The blank and the $ make sure no step splits or expands the path.
 HOME=$(mktemp -d "${TMPDIR:-/tmp}/glyph home \$x.XXXXXX")
 export HOME
-# Forced because an inherited "offscreen" would keep the windows off the display.
-export QT_QPA_PLATFORM=xcb
-# libxkbcommon-x11 hands strndup names that end at the given length, not at a
-# NUL; strict string checks would abort the sanitizer build inside it.
-if [[ -n "${ASAN_OPTIONS:-}" ]]; then
-    export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
-fi
+use_x_display
 program_dir="$HOME/.local/lib/glyphorbitaloscopex"
 program="$program_dir/glyphorbitaloscopex"
 settings="$program_dir/AppFiles"

@@ -24,7 +24,8 @@ HOME=$work openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm=$!
 wait_until 10 managed || fail "openbox did not start: $(<"$work/openbox.log")"
 lay_program_folder "$work" "$build_dir/bin/glyphorbitaloscopex" 0 0 1 11111
-QT_QPA_PLATFORM=xcb "$work/glyphorbitaloscopex" &
+use_x_display
+"$work/glyphorbitaloscopex" &
 app=$!
 wait_until 20 visible 'Glyphorbitaloscopex v1.0' >/dev/null || fail "no main window"
 main=$(visible 'Glyphorbitaloscopex v1.0')

@@ -30,6 +30,16 @@ has_ended()
     [[ -z "$state" || "$state" == Z ]]
 }
 
+# use_x_display
+# Sends the programs started from here to the X display, which an inherited "offscreen" would keep
+# their windows off. libxkbcommon-x11 hands strndup names that end at the given length, not at a
+# NUL; strict string checks would abort the sanitizer build inside it.
+use_x_display()
+{
+    export QT_QPA_PLATFORM=xcb
+    [[ -z "${ASAN_OPTIONS:-}" ]] || export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
+}
+
 # expect_settings FOLDER VALUE1 VALUE2 VALUE3 VALUE4
 # The four settings files in FOLDER hold exactly these values, each with CR LF.
 expect_settings()
