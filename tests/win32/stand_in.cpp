@@ -42,11 +42,13 @@ std::optional<std::string> StandIn::reportOfRun(const std::string &program)
 {
     const std::filesystem::path report = wide(program + ".started");
     for (int waited = 0; waited < 60000; waited += 20) {
-        if (std::filesystem::exists(report)) {
-            std::ostringstream content;
-            content << std::ifstream(report, std::ios::binary).rdbuf();
+        // Found is not yet readable: until the stand-in's rename lets go of the file, it holds it
+        // open for deletion, which shuts out a reader that does not share deletion. A report is
+        // never empty.
+        std::ifstream in(report, std::ios::binary);
+        std::ostringstream content;
+        if (in && content << in.rdbuf())
             return content.str();
-        }
         Sleep(20);
     }
     return std::nullopt;
