@@ -10,6 +10,14 @@ SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
 
+; Given a certificate, scripts/build-windows passes the command that signs with it: the
+; uninstaller is signed before it is embedded, so that the one the setup writes is signed too,
+; and the setup once it is written. A failed signing fails the build.
+!ifdef SIGN_COMMAND
+    !uninstfinalize '"${SIGN_COMMAND}" "%1"' = 0
+    !finalize '"${SIGN_COMMAND}" "%1"' = 0
+!endif
+
 !include MUI2.nsh
 !include FileFunc.nsh
 !include LogicLib.nsh
