@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Packs the zip and the setup signed with a throwaway self-signed certificate and checks every
+# signature: the zip's executable and DLLs, the setup, and the uninstaller that the setup writes
+# when installed under Wine. Every script runs traced, and the password must show nowhere.
+# Usage: windows_signing_test.sh BUILD_DIR
+set -euo pipefail
+build_dir=$(cd "$1" && pwd)
+# shellcheck source=scripts/lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
+# shellcheck source=tests/support/shell_test.sh
+source tests/support/shell_test.sh
+
+work=$(mktemp -d)
+trap 'tests/win32/wine.sh remove "$work/prefix" || true; rm -rf "$work"' EXIT
+export GLYPH_SIGN_PFX=$work/signer.pfx GLYPH_SIGN_PASSWORD="not to be shown $RANDOM"
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Throwaway signer" -addext \
+    extendedKeyUsage=codeSigning -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
+openssl pkcs12 -export -inkey "$work/key.pem" -in "$work/cert.pem" -out "$GLYPH_SIGN_PFX" \
+    -passout env:GLYPH_SIGN_PASSWORD
+env SHELLOPTS=xtrace scripts/build-windows --pack "$build_dir" "$work/out" >"$work/pack.log" 2>&1 ||
+    fail "packing failed: $(<"$work/pack.log")"
+if grep -qF "$GLYPH_SIGN_PASSWORD" "$work/pack.log"; then fail "the password was shown"; fi
+
+setup=$work/out/glyphorbitaloscopex-1.0.0-win64-setup.exe
+tests/win32/wine.sh create "$work/prefix"
+tests/win32/wine.sh run "$work/prefix" "$setup" /S '/D=C:\signed'
+WINEPREFIX=$work/prefix wineserver -w
+unzip -q "$work/out/glyphorbitaloscopex-1.0.0-win64.zip" -d "$work/unpacked"
+# The settings files are text, though named .DLL.
+mapfile -t files < <(find "$work/unpacked" -name AppFiles -prune -o -type f \
+    \( -iname '*.exe' -o -iname '*.dll' \) -print)
+((${#files[@]} > 1)) || fail "the zip holds no executable and DLLs"
+for file in "${files[@]}" "$setup" "$work/prefix/drive_c/signed/uninstall.exe"; do
+    osslsigncode verify -CAfile "$work/cert.pem" -in "$file" >"$work/verify.log" 2>&1 ||
+        fail "${file#"$work"/} is not signed: $(<"$work/verify.log")"
+done
+echo "signed and verified: ${#files[@]} files of the zip, the setup and the uninstaller it writes"
