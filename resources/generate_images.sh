@@ -47,7 +47,8 @@ text_layer()
 height_of() { convert "$1" -format '%h' info:; }
 
 # draw FILE SIZE RIM_INSET BRAND_PT BRAND_AA BRAND_Y NAME_PT NAME_Y
-# The rim is one pixel wide below 128 px and two at 128. BRAND_AA is "aa" or
+# The rim is one pixel wide below 128 px, and from there a sixty-fourth of the
+# size, so that it keeps its weight as the icon grows. BRAND_AA is "aa" or
 # "sharp": at 16 px unsmoothed letters read better than grey blurs. A BRAND_Y
 # of "centre" centres the brand mark; a NAME_PT of 0 leaves the product name
 # out, since below 48 px it is only a smudge.
@@ -55,7 +56,7 @@ draw()
 {
     local file=$1 size=$2 inset=$3 brand_pt=$4 brand_aa=$5 brand_y=$6 name_pt=$7 name_y=$8
     local rim=1
-    ((size >= 128)) && rim=2
+    ((size >= 128)) && rim=$((size / 64))
     local last=$((size - 1))
     local outer_a=$inset outer_b=$((last - inset))
     local inner_a=$((inset + rim)) inner_b=$((last - inset - rim))
@@ -79,7 +80,10 @@ draw()
         "PNG24:$file"
 }
 
+# The 256 px picture is for Windows alone, which shows it in Explorer's large
+# views and at twice the usual pixel density.
 #    file               size inset brand_pt brand_aa brand_y name_pt name_y
+draw "$work/app-256.png" 256 8     132      aa       40      20      190
 draw "$out/app-128.png" 128  4     66       aa       20      10      95
 draw "$out/app-64.png"   64  2     33       aa       10      5       47
 draw "$out/app-48.png"   48  2     25       aa       7       4       35
@@ -87,8 +91,12 @@ draw "$out/app-32.png"   32  1     16       aa       centre  0       0
 draw "$out/app-24.png"   24  1     12       aa       centre  0       0
 draw "$out/app-16.png"   16  0     8        sharp    centre  0       0
 
-convert "$out/app-16.png" "$out/app-24.png" "$out/app-32.png" \
-    "$out/app-48.png" "$out/app-64.png" "$out/app-128.png" "$out/app.ico"
+# ImageMagick stores the 256 px picture as PNG, as Windows expects at that
+# size, and the smaller ones as bitmaps, which every reader of icons knows.
+# Windows reads a PNG in an icon only as 32-bit RGBA, where ImageMagick would
+# otherwise choose a palette.
+convert -define png:format=png32 "$out/app-16.png" "$out/app-24.png" "$out/app-32.png" \
+    "$out/app-48.png" "$out/app-64.png" "$out/app-128.png" "$work/app-256.png" "$out/app.ico"
 
 # The backgrounds are PNG rather than JPEG: Qt reads PNG without a plugin, so
 # the pictures cannot go missing from a deployment.
