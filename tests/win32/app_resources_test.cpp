@@ -64,12 +64,14 @@ struct Text
     std::string value;
 };
 
-// Versions read "1.00", the way the program shows its version to the user.
 const Text texts[] = {
     { "FileDescription", "Glyphorbitaloscopex v1.0" },
     { "ProductName", "Glyphorbitaloscopex" },
-    { "FileVersion", "1.00" },
-    { "ProductVersion", "1.00" },
+    { "FileVersion", "1.0.0" },
+    { "ProductVersion", "1.0.0" },
+    { "InternalName", "glyphorbitaloscopex" },
+    { "OriginalFilename", "glyphorbitaloscopex.exe" },
+    { "LegalCopyright", "Copyright (c) 2026 Quillmark Software" },
 };
 
 TEST_F(VersionInfo, TextsAreInUsEnglishUnicodeAndNameTheProduct)
@@ -119,7 +121,7 @@ BOOL CALLBACK collectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names)
 }
 
 // Windows picks the size it needs from one icon: every size a shell view asks for must be in it.
-TEST(AppIcon, OneIconHoldsSixSizesFrom16To128Pixels)
+TEST(AppIcon, OneIconHoldsSevenSizesFrom16To256Pixels)
 {
     std::vector<std::string> groups;
     EnumResourceNamesA(nullptr, RT_GROUP_ICON, collectName, LONG_PTR(&groups));
@@ -131,7 +133,7 @@ TEST(AppIcon, OneIconHoldsSixSizesFrom16To128Pixels)
         = static_cast<const IconGroupHeader *>(LockResource(LoadResource(nullptr, found)));
     ASSERT_TRUE(group);
     EXPECT_EQ(group->type, 1);
-    ASSERT_EQ(group->count, 6);
+    ASSERT_EQ(group->count, 7);
 
     std::set<int> sizes;
     for (int i = 0; i < group->count; ++i) {
@@ -139,17 +141,37 @@ TEST(AppIcon, OneIconHoldsSixSizesFrom16To128Pixels)
         SCOPED_TRACE(entry.width);
         EXPECT_EQ(entry.width, entry.height);
         EXPECT_EQ(entry.bitCount, 32);
-        sizes.insert(entry.width);
+        sizes.insert(entry.width ? entry.width : 256); // a byte cannot hold 256
         const HRSRC image = FindResourceA(nullptr, MAKEINTRESOURCEA(entry.id), RT_ICON);
         ASSERT_TRUE(image);
         EXPECT_EQ(SizeofResource(nullptr, image), entry.bytesInResource);
+        // Windows reads PNG in an icon only as 32-bit RGBA (Wine reads any PNG).
+        const auto *png = static_cast<const BYTE *>(LockResource(LoadResource(nullptr, image)));
+        EXPECT_TRUE(entry.width || (!memcmp(png, "\x89PNG", 4) && png[24] == 8 && png[25] == 6));
     }
-    EXPECT_EQ(sizes, (std::set<int> { 16, 24, 32, 48, 64, 128 }));
+    EXPECT_EQ(sizes, (std::set<int> { 16, 24, 32, 48, 64, 128, 256 }));
 
     const HANDLE icon = LoadImageA(
         GetModuleHandleA(nullptr), groups[0].c_str(), IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR);
     EXPECT_TRUE(icon) << "error " << GetLastError();
     DestroyIcon(static_cast<HICON>(icon));
+}
+
+// What the program asks of Windows; no activeCodePage, as the codes shown are the ANSI code page's.
+TEST(Manifest, AsksForTheUsersRightsWindows10PerMonitorDpiAndNoCodePage)
+{
+    const HRSRC found = FindResourceA(nullptr, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+    ASSERT_TRUE(found);
+    const std::string xml(static_cast<const char *>(LockResource(LoadResource(nullptr, found))),
+        SizeofResource(nullptr, found));
+    for (auto text : { "\"asInvoker\"", ">true/pm<", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}" })
+        EXPECT_NE(xml.find(text), std::string::npos) << text;
+    EXPECT_EQ(xml.find("<activeCodePage"), std::string::npos);
+    // As parsed when this process started, which a manifest Windows cannot parse would stop.
+    wchar_t dpi[16] = L"";
+    QueryActCtxSettingsW(0, nullptr, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+        L"dpiAwareness", dpi, 16, nullptr);
+    EXPECT_STREQ(dpi, L"PerMonitorV2");
 }
 
 } // namespace
