@@ -10,7 +10,10 @@
 #include <optional>
 #include <variant>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <winerror.h>
+#else
+#include <cerrno>
 #include <csignal>
 #include <ctime>
 #include <poll.h>
@@ -374,6 +377,32 @@ TEST_F(SettingsStoreTest, WriteOverAFolderFailsAndLeavesTheFolder)
     EXPECT_EQ(error->kind(), Kind::Other);
     EXPECT_TRUE(QFileInfo(folder.filePath(2)).isDir());
     EXPECT_EQ(filesIn(appFiles()), allFourFiles);
+}
+
+// The system's error of the failed write tells whether the folder itself takes no file.
+TEST_F(SettingsStoreTest, AFolderThatRefusesWritingIsNamedWithWhereToMoveTheProgram)
+{
+#ifdef _WIN32
+    const std::pair<int, bool> refusals[] = { { ERROR_ACCESS_DENIED, true },
+        { ERROR_WRITE_PROTECT, true }, { ERROR_NETWORK_ACCESS_DENIED, true },
+        { ERROR_DISK_FULL, false }, { ERROR_SHARING_VIOLATION, false } };
+#else
+    const std::pair<int, bool> refusals[]
+        = { { EACCES, true }, { EPERM, true }, { EROFS, true }, { ENOSPC, false }, { EIO, false } };
+#endif
+    const QString advice = QDir::toNativeSeparators(appFiles())
+        + QStringLiteral(". Move the program's folder to a folder you own");
+    for (const auto &[code, folderRefused] : refusals) {
+        SCOPED_TRACE(code);
+        const WriteFailure failure = writeFailure(code);
+        const QString text = store.writeFailureText(SettingsFile::FirstRun, failure);
+        EXPECT_FALSE(failure.reason.isEmpty());
+        EXPECT_TRUE(text.startsWith(QStringLiteral("The settings file AppFile1.DLL cannot be "
+                                                   "written: %1.\nThe file keeps its previous "
+                                                   "content.")
+                                        .arg(failure.reason)));
+        EXPECT_EQ(text.contains(advice), folderRefused) << text.toStdString();
+    }
 }
 
 #ifndef _WIN32

@@ -9,7 +9,6 @@
 #else
 #include <QSaveFile>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,12 +16,25 @@
 
 #ifdef _WIN32
 
-QString writeFileDurably(const QString &path, const QByteArray &bytes)
+std::optional<WriteFailure> writeFileDurably(const QString &path, const QByteArray &bytes)
 {
     const std::error_code error = win32::writeFileDurably(
         QDir::toNativeSeparators(path).toStdWString(), { bytes.constData(), size_t(bytes.size()) });
+    if (!error)
+        return std::nullopt;
+    return writeFailure(error.value());
+}
+
+WriteFailure writeFailure(int code)
+{
+    const std::error_code error(code, std::system_category());
     // The system describes its errors in the ANSI code page, which is the local 8-bit one here.
-    return error ? QString::fromLocal8Bit(error.message()) : QString();
+    return { QString::fromLocal8Bit(error.message()), win32::refusesWriting(error) };
+}
+
+QString userProgramsFolder()
+{
+    return QStringLiteral("%LOCALAPPDATA%\\Programs");
 }
 
 FileOpening openPlainFileForReading(const QString &path, QFile &input)
@@ -52,6 +64,20 @@ void flushFolder(const QString &folder)
     }
 }
 
+// QSaveFile keeps the system's error to itself, and on a read-only file system it reports only
+// that the existing file "is not writable". The folder the temporary file goes into, asked
+// directly, gives the system's own reason when it is the folder that refuses.
+WriteFailure openFailure(const QSaveFile &file)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(file.fileName()).absolutePath());
+    if (::faccessat(AT_FDCWD, folder.constData(), W_OK, AT_EACCESS) != 0) {
+        WriteFailure failure = writeFailure(errno);
+        if (failure.folderRefused)
+            return failure;
+    }
+    return { file.errorString() };
+}
+
 FileOpening refused(const QString &reason)
 {
     return { FileOpening::Outcome::Refused, reason };
@@ -69,24 +95,35 @@ FileOpening notAFile(mode_t mode)
 
 } // namespace
 
-QString writeFileDurably(const QString &path, const QByteArray &bytes)
+std::optional<WriteFailure> writeFileDurably(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+        return openFailure(file);
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString error = file.errorString();
         file.cancelWriting();
-        return error;
+        return WriteFailure { error };
     }
     if (::fsync(file.handle()) != 0) {
-        const QString error = QString::fromLocal8Bit(std::strerror(errno));
+        const WriteFailure failure = writeFailure(errno);
         file.cancelWriting();
-        return error;
+        return failure;
     }
     if (!file.commit())
-        return file.errorString();
+        return WriteFailure { file.errorString() };
     flushFolder(QFileInfo(path).absolutePath());
+    return std::nullopt;
+}
+
+WriteFailure writeFailure(int code)
+{
+    // EPERM is what a security module or an immutable folder answers instead of EACCES.
+    return { qt_error_string(code), code == EACCES || code == EPERM || code == EROFS };
+}
+
+QString userProgramsFolder()
+{
     return {};
 }
 

@@ -1,6 +1,5 @@
 #include "settings_store.h"
 
-#include "platform/durable_write.h"
 #include "settings_field.h"
 
 #include <QDir>
@@ -25,6 +24,9 @@ QString fileName(SettingsFile file)
         text += QLatin1Char('\n') + hint;
     throw SettingsError(SettingsError::Kind::Other, text);
 }
+
+// A failed write leaves the file as it was; saying so tells the user what the next start will find.
+const QString kept = QStringLiteral("\nThe file keeps its previous content.");
 
 const QString zeroOrOneHint = QStringLiteral("Write 0 or 1 into it, or reinstall the product.");
 
@@ -111,9 +113,6 @@ QString SettingsStore::readText(SettingsFile file) const
 
 void SettingsStore::write(SettingsFile file, const QString &value) const
 {
-    // A failed write leaves the file as it was; saying so tells the user what the next start
-    // will find.
-    const QString kept = QStringLiteral("\nThe file keeps its previous content.");
     const QString target = path(file);
     const QFileInfo info(target);
     // The rename below would put a plain file in the place of a device or a pipe that a link
@@ -130,9 +129,24 @@ void SettingsStore::write(SettingsFile file, const QString &value) const
             QStringLiteral("Permission denied: the settings file %1 is write-protected.")
                     .arg(fileName(file))
                 + kept);
-    const QString error = writeFileDurably(target, value.toLatin1() + "\r\n");
-    if (!error.isEmpty())
-        throw SettingsError(SettingsError::Kind::Other,
-            QStringLiteral("The settings file %1 cannot be written: %2.").arg(fileName(file), error)
-                + kept);
+    if (const std::optional<WriteFailure> failure
+        = writeFileDurably(target, value.toLatin1() + "\r\n"))
+        throw SettingsError(SettingsError::Kind::Other, writeFailureText(file, *failure));
+}
+
+QString SettingsStore::writeFailureText(SettingsFile file, const WriteFailure &failure) const
+{
+    QString text = QStringLiteral("The settings file %1 cannot be written: %2.")
+                       .arg(fileName(file), failure.reason)
+        + kept;
+    if (!failure.folderRefused)
+        return text;
+    // The exit stops at the first file that fails, so this is said once, not once per file.
+    text += QStringLiteral("\nThe program cannot keep its settings in the folder %1. Move the "
+                           "program's folder to a folder you own")
+                .arg(QDir::toNativeSeparators(m_folder));
+    if (const QString programs = userProgramsFolder(); !programs.isEmpty())
+        text += QStringLiteral(", such as your own folder under %1, where the setup installs it")
+                    .arg(programs);
+    return text + QLatin1Char('.');
 }

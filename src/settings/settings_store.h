@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/durable_write.h"
+
 #include <QString>
 #include <cstdint>
 #include <stdexcept>
@@ -40,6 +42,8 @@ public:
     QString readText(SettingsFile file) const;
 
     void write(SettingsFile file, const QString &value) const;
+    // What write() reports when the system refused to write `file` so.
+    QString writeFailureText(SettingsFile file, const WriteFailure &failure) const;
 
 private:
     QByteArray readField(SettingsFile file) const;

@@ -77,4 +77,18 @@ std::error_code writeFileDurably(const std::wstring &path, std::string_view byte
     return error;
 }
 
+bool refusesWriting(std::error_code error)
+{
+    if (error.category() != std::system_category())
+        return false;
+    switch (error.value()) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_NETWORK_ACCESS_DENIED:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace win32

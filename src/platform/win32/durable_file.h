@@ -12,4 +12,8 @@ namespace win32 {
 // Returns the system's error, or no error (false) on success.
 std::error_code writeFileDurably(const std::wstring &path, std::string_view bytes);
 
+// Whether a write's error says that the folder takes no file: no permission (as in Program
+// Files for a user without elevation), a write-protected medium or a read-only network share.
+bool refusesWriting(std::error_code error);
+
 } // namespace win32
