@@ -5,6 +5,7 @@ add_library(glyph_logic STATIC
     ${CMAKE_CURRENT_LIST_DIR}/about/icon_motion.cpp
     ${CMAKE_CURRENT_LIST_DIR}/app/char_names.cpp
     ${CMAKE_CURRENT_LIST_DIR}/numbers/nearest_int16.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/platform/lock_toggles.h
     ${CMAKE_CURRENT_LIST_DIR}/statusbar/bar_animation.cpp
     ${CMAKE_CURRENT_LIST_DIR}/welcome/welcome_animation.cpp
 )

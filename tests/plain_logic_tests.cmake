@@ -3,6 +3,7 @@ add_executable(plain_logic_tests
     ${CMAKE_CURRENT_LIST_DIR}/bar_animation_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/char_names_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/icon_motion_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/lock_toggles_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/nearest_int16_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/welcome_animation_test.cpp
 )

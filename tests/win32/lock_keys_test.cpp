@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
+#include <thread>
+
 namespace {
 
 // Presses and releases a key as a keyboard would, for every program at once.
@@ -30,6 +33,18 @@ bool pumpUntil(const int &notices, int wanted)
     return notices >= wanted;
 }
 
+// A window of another program, on a thread of its own, that has the keyboard while it lives.
+struct FocusedWindow
+{
+    std::atomic<bool> focused = false;
+    std::jthread thread { [this](std::stop_token stop) {
+        focused = SetForegroundWindow(CreateWindowExW(0, L"STATIC", nullptr, WS_POPUP | WS_VISIBLE,
+            0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr));
+        while (!stop.stop_requested())
+            Sleep(1);
+    } };
+};
+
 struct LockKeyCase
 {
     const char *name;
@@ -37,20 +52,29 @@ struct LockKeyCase
     WORD virtualKey;
 };
 
-TEST(Win32LockKeysTest, ReleasingALockKeyNoticesAndTogglesIt)
+// Windows leaves this thread's view of the keys as it was while another program has the keyboard;
+// Wine brings it up to date, so the test puts the old view back.
+TEST(Win32LockKeysTest, PressingALockKeyInAnotherProgramNoticesAndTogglesIt)
 {
     const LockKeyCase cases[] = {
         { "Num Lock", Win32LockKeys::Key::NumLock, VK_NUMLOCK },
         { "Caps Lock", Win32LockKeys::Key::CapsLock, VK_CAPITAL },
         { "Scroll Lock", Win32LockKeys::Key::ScrollLock, VK_SCROLL },
     };
+    FocusedWindow other;
+    for (int waited = 0; !other.focused && waited < 5000; ++waited)
+        Sleep(1);
+    ASSERT_TRUE(other.focused);
     for (const LockKeyCase &c : cases) {
         SCOPED_TRACE(c.name);
         int notices = 0;
         ASSERT_TRUE(Win32LockKeys::startWatching([&] { ++notices; }));
         const bool before = Win32LockKeys::isOn(c.key);
+        BYTE ownView[256];
+        ASSERT_TRUE(GetKeyboardState(ownView));
         pressAndRelease(c.virtualKey);
         ASSERT_TRUE(pumpUntil(notices, 1));
+        ASSERT_TRUE(SetKeyboardState(ownView));
         EXPECT_NE(Win32LockKeys::isOn(c.key), before);
         pressAndRelease(c.virtualKey); // leave the key as it was
         ASSERT_TRUE(pumpUntil(notices, 2));

@@ -9,12 +9,17 @@ namespace Win32LockKeys {
 
 enum class Key { NumLock, CapsLock, ScrollLock };
 
-// Whether the key's toggle is on.
+// Whether the key's toggle is on: while a watch runs, as the keys pressed in every program have
+// left it; otherwise as this thread has seen its own keyboard input.
 bool isOn(Key key);
 
-// Calls onRelease after a lock key was released in any program, on the thread that called this,
-// which must run a message loop. One watch at a time; false when the system refuses the hook.
-bool startWatching(std::function<void()> onRelease);
+// Calls onChange after a lock key's toggle changed in any program, on the thread that called
+// this, which must run a message loop. One watch at a time; false when the system refuses the hook.
+bool startWatching(std::function<void()> onChange);
 void stopWatching();
+
+// Takes the toggles afresh from this thread's view, for when the program has just been activated
+// and that view is the user's again; calls onChange if one of them differed.
+void resynchronise();
 
 } // namespace Win32LockKeys
