@@ -2,6 +2,8 @@
 
 #include "win32/lock_keys.h"
 
+#include <QGuiApplication>
+
 namespace {
 
 Win32LockKeys::Key toWin32(LockKey key)
@@ -28,6 +30,13 @@ public:
             QMetaObject::invokeMethod(
                 this, [this] { Q_EMIT changed(); }, Qt::QueuedConnection);
         });
+        // Once the user is back in the program, its thread's view of the keys is theirs again and
+        // mends a count that went wrong while another program had the keyboard.
+        connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+            [](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive)
+                    Win32LockKeys::resynchronise();
+            });
     }
     ~Win32LockKeyState() override { Win32LockKeys::stopWatching(); }
 
