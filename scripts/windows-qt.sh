@@ -10,11 +10,15 @@
 # shellcheck disable=SC2034  # used by the scripts that source this file
 # The end-to-end test drives the program on a virtual X display. osslsigncode signs the packages
 # when a certificate is given; openssl makes the throwaway one the signing test signs with.
-WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix googletest wine wine64 dpkg-dev qt6-base-dev-tools zip unzip nsis xvfb xauth x11-utils xdotool osslsigncode openssl"
+# wine32 runs the setup, a 32-bit program.
+WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix googletest wine wine64 wine32:i386 dpkg-dev qt6-base-dev-tools zip unzip nsis xvfb xauth x11-utils xdotool osslsigncode openssl"
 
 # What is left out is what the program does not use; direct2d stays, since in 6.4 the windows
 # platform plugin takes its DirectWrite font database from that feature. Debian's source drops
 # the Wintab headers that tabletevent needs; dynamicgl, on by default, would want OpenGL.
+# The DLLs are optimised for size: the program draws a few small windows, and a smaller download
+# costs it nothing. FreeType stays: the offscreen platform the tests run on takes its fonts
+# from it on Windows.
 GLYPH_QT_FEATURES=(
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_opengl=OFF
@@ -23,7 +27,15 @@ GLYPH_QT_FEATURES=(
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_freetype=ON
     -DFEATURE_sql=OFF -DFEATURE_testlib_selfcover=OFF
+    -DFEATURE_optimize_size=ON
+    -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
+    -DFEATURE_graphicsview=OFF -DFEATURE_mdiarea=OFF -DFEATURE_calendarwidget=OFF
+    -DFEATURE_dockwidget=OFF -DFEATURE_fontdialog=OFF -DFEATURE_colordialog=OFF
+    -DFEATURE_wizard=OFF -DFEATURE_undocommand=OFF
 )
+
+# The Qt targets whose DLLs the program ships; their third-party code is what its notices name.
+GLYPH_QT_SHIPPED_TARGETS=(Core Gui Widgets QWindowsIntegrationPlugin QWindowsVistaStylePlugin)
 
 # The Debian version of the source: the Linux Qt's, so both platforms get the same fixes.
 windows_qt_version()
@@ -55,6 +67,27 @@ _glyph_ensure_deb_src()
     printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s %s-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
         "$suite" "$suite" | "${sudo[@]}" tee "$list" >/dev/null
     "${sudo[@]}" apt-get update >/dev/null
+}
+
+# _glyph_keep_attribution SOURCE BUILD DEST
+# Keeps what the notices shipped with the program are made from, since the source and build trees
+# are removed: every source and header the compiler read for the shipped DLLs (from ninja's
+# dependency log), and Qt's attribution files with the licence texts they name.
+_glyph_keep_attribution()
+{
+    local src=$1 build=$2 dest=$3 objects
+    mkdir -p "$dest" &&
+        objects=$(ninja -C "$build" -t commands "${GLYPH_QT_SHIPPED_TARGETS[@]}" |
+            grep -oE ' -o [^ ]+\.obj' | sed 's/^ -o //' | sort -u) &&
+        # shellcheck disable=SC2086  # one object a word
+        ninja -C "$build" -t deps $objects | grep -E '^    ' | sed 's/^ *//' |
+        sed "s|^$(cd "$src" && pwd -P)/||; s|^\.\./src/||" | grep -v '^/' | sort -u >"$dest/compiled-files.txt" &&
+        (cd "$src" && find . -name qt_attribution.json ! -path './tests/*' ! -path './examples/*' \
+            ! -path './util/*' -printf '%h\n' | while read -r dir; do
+                find "$dir" -maxdepth 2 \( -name qt_attribution.json -o -iname '*licen[cs]e*' \
+                    -o -iname 'copying*' \) -type f -exec cp --parents {} "$dest/" \;
+            done) &&
+        cp -r "$src/LICENSES" "$dest/"
 }
 
 # ensure_windows_qt
@@ -92,6 +125,7 @@ ensure_windows_qt()
             cmake --build build >>build.log 2>&1 &&
             rm -rf "$prefix" &&
             cmake --install build --strip >>build.log 2>&1 &&
+            _glyph_keep_attribution src build "$prefix/attribution" &&
             # Which source and options, for the note shipped beside the Qt DLLs.
             printf '%s\n' "$version" >"$prefix/.debian-version" &&
             printf '%s\n' "${GLYPH_QT_FEATURES[@]}" >"$prefix/.features" &&
