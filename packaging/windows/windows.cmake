@@ -7,9 +7,23 @@ install(IMPORTED_RUNTIME_ARTIFACTS Qt6::Core Qt6::Gui Qt6::Widgets
     RUNTIME DESTINATION . COMPONENT program)
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsIntegrationPlugin
     LIBRARY DESTINATION platforms COMPONENT program)
+# Without its style plugin Qt on Windows draws the classic grey bevels of Windows 2000.
+install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsVistaStylePlugin
+    LIBRARY DESTINATION styles COMPONENT program)
 if(MINGW)
+    # Debian's runtime DLLs keep their symbols, which more than double the download.
     include(${PROJECT_SOURCE_DIR}/cmake/MingwRuntime.cmake)
-    install(FILES ${GLYPH_MINGW_RUNTIME} DESTINATION . COMPONENT program)
+    set(stripped_runtime)
+    foreach(dll ${GLYPH_MINGW_RUNTIME})
+        get_filename_component(name ${dll} NAME)
+        set(stripped ${CMAKE_CURRENT_BINARY_DIR}/runtime/${name})
+        add_custom_command(OUTPUT ${stripped} DEPENDS ${dll}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/runtime
+            COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${stripped} ${dll} VERBATIM)
+        list(APPEND stripped_runtime ${stripped})
+    endforeach()
+    add_custom_target(stripped_runtime ALL DEPENDS ${stripped_runtime})
+    install(FILES ${stripped_runtime} DESTINATION . COMPONENT program)
 endif()
 
 # Text files in Windows' line endings, so that Notepad of any age shows them as written.
@@ -18,13 +32,35 @@ configure_file(${PROJECT_SOURCE_DIR}/LICENSE.txt LICENSE.txt NEWLINE_STYLE CRLF)
 foreach(licence LICENSE-Qt-LGPL-3.txt LICENSE-Qt-GPL-3.txt)
     configure_file(windows/${licence} ${licence} NEWLINE_STYLE CRLF)
 endforeach()
-# Where Qt was built here from Debian's source, the note says which and how.
+# Where Qt was built here from Debian's source, the note says which and how, and where this
+# program's own source is; the notices name the third-party code inside those very DLLs.
 if(GLYPH_WINDOWS_QT)
     file(STRINGS "${GLYPH_WINDOWS_QT}/.debian-version" QT_DEBIAN_VERSION LIMIT_COUNT 1)
     file(STRINGS "${GLYPH_WINDOWS_QT}/.features" qt_features)
     list(JOIN qt_features "\n    " QT_FEATURES)
+    set(GLYPH_SOURCE_URL "https://git.example.com/quillmark/glyphorbitaloscopex.git"
+        CACHE STRING "Where this program's source is published")
+    execute_process(COMMAND git rev-parse HEAD WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+        OUTPUT_VARIABLE GLYPH_SOURCE_COMMIT OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    if(NOT GLYPH_SOURCE_COMMIT)
+        set(GLYPH_SOURCE_COMMIT "(not built from a git checkout)")
+    endif()
     configure_file(windows/QT-SOURCE.txt.in QT-SOURCE.txt @ONLY NEWLINE_STYLE CRLF)
     list(APPEND notices QT-SOURCE.txt)
+
+    find_package(Python3 REQUIRED COMPONENTS Interpreter)
+    set(GLYPH_GCC_COPYRIGHT /usr/share/doc/gcc-mingw-w64-base/copyright
+        CACHE FILEPATH "Debian's copyright file of the GCC runtime for MinGW-w64")
+    set(GLYPH_MINGW_COPYRIGHT /usr/share/doc/mingw-w64-common/copyright
+        CACHE FILEPATH "Debian's copyright file of MinGW-w64, winpthreads included")
+    set(generator ${PROJECT_SOURCE_DIR}/cmake/third_party_notices.py)
+    add_custom_command(OUTPUT THIRD-PARTY-NOTICES.txt
+        COMMAND Python3::Interpreter ${generator} ${GLYPH_WINDOWS_QT}/attribution
+            ${GLYPH_GCC_COPYRIGHT} ${GLYPH_MINGW_COPYRIGHT} THIRD-PARTY-NOTICES.txt
+        DEPENDS ${generator} ${GLYPH_WINDOWS_QT}/attribution/compiled-files.txt
+            ${GLYPH_GCC_COPYRIGHT} ${GLYPH_MINGW_COPYRIGHT} VERBATIM)
+    add_custom_target(third_party_notices ALL DEPENDS THIRD-PARTY-NOTICES.txt)
+    list(APPEND notices THIRD-PARTY-NOTICES.txt)
 endif()
 list(TRANSFORM notices PREPEND ${CMAKE_CURRENT_BINARY_DIR}/)
 install(FILES ${notices} DESTINATION . COMPONENT program)

@@ -1,0 +1,146 @@
+#!/usr/bin/env python3
+"""Writes the notices of the third-party code inside the Windows program's DLLs.
+
+Qt names each piece of bundled code in a qt_attribution.json beside it; an entry counts only if
+a file it covers was read by the compiler for a shipped DLL (compiled-files.txt, kept from Qt's
+build). The MinGW runtime's notices come from Debian's copyright files of its packages, in the
+machine-readable format: the stanzas of the libraries shipped, with the licence texts they name.
+
+Usage: third_party_notices.py ATTRIBUTION_DIR GCC_COPYRIGHT MINGW_COPYRIGHT OUTPUT
+"""
+
+import json
+import pathlib
+import re
+import sys
+
+RULE = "=" * 78
+
+
+def attribution_entries(root):
+    for path in sorted(root.rglob("qt_attribution.json")):
+        # Qt's files hold line breaks inside strings, which strict JSON refuses.
+        data = json.loads(path.read_text(encoding="utf-8"), strict=False)
+        for entry in data if isinstance(data, list) else [data]:
+            yield path.parent.relative_to(root), entry
+
+
+def covered_paths(folder, entry):
+    """The paths, relative to Qt's source root, that an attribution entry speaks for."""
+    if "Files" in entry:
+        return [folder / name for name in entry["Files"].split()]
+    if "Path" in entry:
+        return [folder / entry["Path"]]
+    return [folder]
+
+
+def is_compiled(paths, compiled):
+    prefixes = tuple(str(path) + "/" for path in paths)
+    names = {str(path) for path in paths}
+    return any(line in names or line.startswith(prefixes) for line in compiled)
+
+
+def licence_texts(root, folder, entry):
+    files = entry.get("LicenseFiles") or ([entry["LicenseFile"]] if "LicenseFile" in entry else [])
+    paths = [root / folder / name for name in files]
+    if not paths and "LicenseId" in entry:
+        # Without a file of its own, an entry's licence is among Qt's, by its SPDX names.
+        names = re.findall(r"[\w.+-]+", entry["LicenseId"])
+        paths = [root / "LICENSES" / f"{name}.txt" for name in names
+                 if (root / "LICENSES" / f"{name}.txt").is_file()]
+        if not paths:
+            raise SystemExit(f"error: {folder}: no text of the licence {entry['LicenseId']}")
+    # Code in the public domain has no licence text; its statement stands in the copyright.
+    for path in paths:
+        if not path.is_file():
+            raise SystemExit(f"error: {folder}: the licence text {path.name} was not kept")
+        yield path.read_text(encoding="utf-8", errors="replace").strip()
+
+
+def qt_notices(root):
+    compiled = (root / "compiled-files.txt").read_text(encoding="utf-8").split("\n")
+    compiled = [line for line in compiled if line]
+    if not compiled:
+        raise SystemExit("error: no compiled files were kept from Qt's build")
+    seen = set()
+    for folder, entry in attribution_entries(root):
+        if entry.get("Id") in seen or not is_compiled(covered_paths(folder, entry), compiled):
+            continue
+        seen.add(entry.get("Id"))
+        lines = [entry["Name"] + (f" {entry['Version']}" if "Version" in entry else "")]
+        if "QtUsage" in entry:
+            lines.append(entry["QtUsage"])
+        if "Homepage" in entry:
+            lines.append(entry["Homepage"])
+        spdx = f" ({entry['LicenseId']})" if entry.get("LicenseId") else ""
+        lines.append(f"Licence: {entry.get('License', '')}{spdx}")
+        lines.append("")
+        lines.append(entry.get("Copyright", "").strip())
+        for text in licence_texts(root, folder, entry):
+            lines += ["", text]
+        yield "\n".join(lines)
+
+
+def copyright_paragraphs(path):
+    """The paragraphs of a Debian copyright file, each a dict of field to value."""
+    for block in re.split(r"\n\s*\n", pathlib.Path(path).read_text(encoding="utf-8")):
+        fields, name = {}, None
+        for line in block.split("\n"):
+            if line[:1] in (" ", "\t") and name:
+                fields[name] += "\n" + line
+            elif ":" in line:
+                name, value = line.split(":", 1)
+                fields[name] = value.strip()
+        if fields:
+            yield fields
+
+
+def debian_notice(title, path, wanted):
+    """The stanzas of a Debian copyright file whose Files match wanted, with their licences."""
+    paragraphs = list(copyright_paragraphs(path))
+    licences = {p["License"].split("\n")[0]: p["License"] for p in paragraphs
+                if "Files" not in p and "License" in p}
+    stanzas, names = [], []
+    for paragraph in paragraphs:
+        if "Files" in paragraph and wanted(paragraph["Files"].split()):
+            licence = paragraph["License"]
+            stanzas.append(f"Files: {' '.join(paragraph['Files'].split())}\n"
+                           f"Copyright: {paragraph.get('Copyright', '')}\nLicense: {licence}")
+            name = licence.split("\n")[0]
+            if "\n" not in licence and name in licences and name not in names:
+                names.append(name)
+    if not stanzas:
+        raise SystemExit(f"error: {path} says nothing of {title}")
+    texts = [licences[name] for name in names]
+    return "\n".join([title, ""] + ["\n\n".join(stanzas + texts)])
+
+
+def runtime_exception(path):
+    text = pathlib.Path(path).read_text(encoding="utf-8")
+    start = text.find("GCC RUNTIME LIBRARY EXCEPTION")
+    end = text.find("\n\n\n", start) if start >= 0 else -1
+    if start < 0:
+        raise SystemExit(f"error: {path} holds no GCC Runtime Library Exception")
+    return text[start:end if end > 0 else None].strip()
+
+
+def main(attribution, gcc_copyright, mingw_copyright, output):
+    parts = ["Third-party notices",
+             "The Windows program is built with Qt, which bundles the code below into its DLLs,\n"
+             "and with the MinGW-w64 compiler, whose runtime DLLs ship beside it."]
+    parts += list(qt_notices(pathlib.Path(attribution)))
+    parts.append("The GCC runtime (libstdc++-6.dll, libgcc_s_seh-1.dll)\n"
+                 "GNU General Public License version 3 (LICENSE-Qt-GPL-3.txt holds its text),\n"
+                 "with the GCC Runtime Library Exception:\n\n" + runtime_exception(gcc_copyright))
+    parts.append(debian_notice(
+        "winpthreads (libwinpthread-1.dll), from MinGW-w64", mingw_copyright,
+        lambda files: any(f.startswith("mingw-w64-libraries/winpthreads/")
+                          and "/tests_pthread/" not in f for f in files)))
+    text = f"\n\n{RULE}\n\n".join(parts) + "\n"
+    pathlib.Path(output).write_bytes(text.replace("\n", "\r\n").encode("utf-8"))
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 5:
+        raise SystemExit(__doc__)
+    main(*sys.argv[1:])
