@@ -19,7 +19,8 @@ shift 2
 if [[ $mode != create-display && $mode != show ]]; then
     unset DISPLAY WAYLAND_DISPLAY
 fi
-export WINEDEBUG=-all
+# GLYPH_WINEDEBUG: Wine's debug channels for a look inside, silent when unset.
+export WINEDEBUG=${GLYPH_WINEDEBUG:--all}
 # Keeps Wine from offering to install its .NET and HTML engines, a prompt nobody would answer,
 # and from copying the shortcuts a setup makes into the desktop's own menu.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
