@@ -105,12 +105,14 @@ TEST_F(WelcomeAnimationTest, CursorRunsOneLetterAheadAnEighthOfItsHeightHigh)
         const char *rule;
         int ticks; // the cursor then stands on letter `ticks`, not shown yet
         double pointSize;
+        double left = Banner::letters[ticks].left;
     } cases[] = {
         { "on the first letter at load", 0, 72 },
         { "jumps to the second row, in its size", 8, 36 },
         { "follows the second row's own heights", 13, 36 },
         { "jumps to the third row", 22, 48 },
-        { "on the last letter before it appears", 40, 48 },
+        // Past the last row's first 18 letters, 630 to 885 twips wide, and their smallest gaps.
+        { "on the last letter before it appears", 40, 48, 480 + 13635 + 18 * 15 },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.rule);
@@ -119,7 +121,7 @@ TEST_F(WelcomeAnimationTest, CursorRunsOneLetterAheadAnEighthOfItsHeightHigh)
         for (int i = 0; i < c.ticks; ++i)
             fresh.typingTick();
         EXPECT_FALSE(fresh.isLetterVisible(c.ticks));
-        EXPECT_EQ(fresh.cursor().left, fresh.letterLeft(c.ticks));
+        EXPECT_EQ(fresh.cursor().left, c.left);
         EXPECT_DOUBLE_EQ(
             fresh.cursor().top, Banner::letters[c.ticks].top - sizes[c.ticks].height / 8);
         EXPECT_EQ(fresh.cursor().pointSize, c.pointSize);
@@ -138,6 +140,41 @@ TEST_F(WelcomeAnimationTest, CursorRestsPastTheLastLetterNarrowerAndBlinksFromTh
     for (bool visible : { true, false, true, false }) {
         EXPECT_EQ(animation.cursor().visible, visible);
         animation.blinkTick();
+    }
+}
+
+// The product name's row keeps its first letter where it is and spaces the rest evenly, so that
+// the row and the resting cursor behind it end as far inside the panel as they start; letters too
+// wide for that still keep the gap at which they never touch.
+TEST(WelcomeLastRowTest, KeepsItsFirstLetterAndEvenGapsInsideThePanel)
+{
+    constexpr int first = 22;
+    std::array<WelcomeAnimation::Size, letterCount> narrow;
+    for (int i = 0; i < letterCount; ++i)
+        narrow[i] = { 400.0 + 60 * (i % 3), 1120 };
+    const struct
+    {
+        const char *rule;
+        std::array<WelcomeAnimation::Size, letterCount> sizes;
+        bool fits;
+    } cases[] = {
+        { "letters of their own widths end as far inside as they start", narrow, true },
+        { "letters too wide for the panel keep the smallest gap", distinctSizes(), false },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.rule);
+        const WelcomeAnimation animation(c.sizes);
+        EXPECT_EQ(animation.letterLeft(first), Banner::letters[first].left);
+        const auto gapAfter = [&](int i) {
+            return animation.letterLeft(i + 1) - animation.letterLeft(i) - c.sizes[i].width;
+        };
+        for (int i = first + 1; i < letterCount - 1; ++i)
+            EXPECT_NEAR(gapAfter(i), gapAfter(first), 1e-9) << "after letter " << i;
+        const double end = animation.letterLeft(letterCount - 1) + c.sizes.back().width * 13 / 7;
+        if (c.fits)
+            EXPECT_NEAR(end, WelcomeAnimation::panelSize.width - Banner::letters[first].left, 1e-9);
+        else
+            EXPECT_EQ(gapAfter(first), 15);
     }
 }
 
