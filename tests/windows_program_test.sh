@@ -106,6 +106,28 @@ pid=""
 expect_settings "$folder/AppFiles" 0 0 1 11111
 echo "the zip's program ran under Wine: welcome, both modes, the status bar, About and exit"
 
+# The same folder read-only (a mount: root ignores permission bits). The exit names it and where
+# to move the program; each file keeps its value, with a blank in front that no exit writes.
+sed -i 's/^/ /' "$folder"/AppFiles/AppFile?.DLL
+if { mount --bind "$folder" "$folder" && trap 'umount -l "$folder"; cleanup' EXIT &&
+    mount -o remount,bind,ro "$folder"; } 2>/dev/null; then
+    (cd "$work" && exec "$wine_sh" show "$prefix" "$folder/glyphorbitaloscopex.exe") &>/dev/null &
+    xdotool windowfocus --sync "$(wait_for_window "Glyphorbitaloscopex v1.0" 60)" key alt+x
+    # Ctrl+C copies a message box's text, as on Windows.
+    xdotool windowfocus --sync "$(wait_for_window Error 30)" key ctrl+c
+    copied() { text=$(xclip -o -selection clipboard 2>/dev/null) && [[ -n "$text" ]]; }
+    wait_until 10 copied || fail "the message box's text was not copied"
+    advice="Move the program's folder to a folder you own, such as your own folder under %LOCALAPPDATA%\\Programs, where the setup installs it."
+    grep -qF "$(winepath -w "$folder/AppFiles"). $advice" <<<"$text" ||
+        fail "the message lacks the folder or the advice: $text"
+    stop_process "$!"
+    umount -l "$folder"
+    trap cleanup EXIT
+    expect_settings "$folder/AppFiles" ' 0' ' 0' ' 1' ' 11111'
+else
+    echo "SKIP: the read-only program folder, since mounting is not permitted here"
+fi
+
 # The setup, silently into a folder whose name has a space and letters outside ASCII.
 cp "$build_dir/glyphorbitaloscopex-1.0.0-win64-setup.exe" "$work/setup.exe" ||
     fail "no setup was made in $build_dir"
