@@ -128,42 +128,78 @@ else
     echo "SKIP: the read-only program folder, since mounting is not permitted here"
 fi
 
-# The setup, silently into a folder whose name has a space and letters outside ASCII.
+# The setup, silently into a folder whose name has a space and letters outside Windows-1252.
 cp "$build_dir/glyphorbitaloscopex-1.0.0-win64-setup.exe" "$work/setup.exe" ||
     fail "no setup was made in $build_dir"
-install_dir='C:\Programme für Zeichen'
-installed="$prefix/drive_c/Programme für Zeichen"
+install_dir='C:\Programme für Ω 日本'
+installed="$prefix/drive_c/Programme für Ω 日本"
 shortcut="$prefix/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Glyphorbitaloscopex.lnk"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Glyphorbitaloscopex'
-# The setup takes the rest of its command line after /D= as the folder, unquoted, which Wine's
-# quoting of a Unix argument with a space would break; cmd passes it on as written.
+# The setup and the uninstaller take the rest of their command line after /D= or _?= as the folder,
+# unquoted, which Wine's quoting of a Unix argument with a space breaks; cmd's variables do not.
+run_in_cmd() # COMMAND_LINE
+{
+    GLYPH_LINE=$1 "$wine_sh" show "$prefix" cmd /c %GLYPH_LINE% >>"$work/setup.log" 2>&1
+}
 install_silently()
 {
-    "$wine_sh" show "$prefix" cmd /c "$(winepath -w "$work/setup.exe") /S /D=$install_dir" \
-        >>"$work/setup.log" 2>&1 || fail "the setup failed: $(<"$work/setup.log")"
+    run_in_cmd "$(winepath -w "$work/setup.exe") /S /D=$install_dir" ||
+        fail "the setup failed: $(<"$work/setup.log")"
     wineserver -w
 }
+
+# A fresh prefix plays Windows 7, which the setup refuses; 10 before 1809 it refuses too, shown by
+# a setup built to see such a build.
+"$wine_sh" show "$prefix" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
+makensis -V1 -DSTAGE="$build_dir/setup-stage/glyphorbitaloscopex-1.0.0-win64" -DVERSION=1.0.0 \
+    -DICON="$(repo_root)/resources/icons/app.ico" -DOUTFILE="$work/setup-1803.exe" \
+    -DTEST_WINDOWS_BUILD=17134 "$(repo_root)/packaging/windows/setup.nsi"
+run_in_cmd "$(winepath -w "$work/setup-1803.exe") /S /D=$install_dir" && fail "the setup let 1803 in"
+[[ ! -e "$installed" ]] || fail "the setup refused Windows 10 1803 but laid files"
+
 install_silently
 actual=$(cd "$installed" && find . -mindepth 1 | sed 's|^\./||' | sort)
-[[ "$actual" == "$(sort <<<"$expected"$'\n'uninstall.exe)" ]] ||
+[[ "$actual" == "$(sort <<<"$expected"$'\n'uninstall.exe$'\n'uninstall.files)" ]] ||
     fail "the setup laid: $(paste -sd ' ' <<<"$actual")"
-[[ -f "$shortcut" ]] || fail "no Start-menu shortcut"
+# Wine resolves a shortcut by its ANSI path, which cannot hold this folder's name; Windows by its
+# item list, in UTF-16, which must name the folder.
+hex() { od -An -tx1 | tr -d ' \n'; }
+hex <"$shortcut" | grep -q "$(printf 'Programme für Ω 日本' | iconv -f UTF-8 -t UTF-16LE | hex)" ||
+    fail "no Start-menu shortcut that names the folder"
 key=$("$wine_sh" show "$prefix" reg query "$uninstall_key" 2>/dev/null | tr -d "\r")  # in the console code page
 for value in "DisplayName.*Glyphorbitaloscopex" "DisplayVersion.*1\.0\.0" \
-    "Publisher.*Quillmark Software" "EstimatedSize.*0x[1-9a-f]" "InstallLocation.*Programme f.r Zeichen"; do
+    "Publisher.*Quillmark Software" "EstimatedSize.*0x[1-9a-f]" "InstallLocation.*Programme f.r"; do
     LC_ALL=C grep -q "$value" <<<"$key" || fail "the uninstall key lacks $value: $key"
 done
 
-# Started from the shortcut, a first run; the exit writes the settings beside the program.
-"$wine_sh" show "$prefix" start /unix "$shortcut" >>"$work/setup.log" 2>&1
+# Started from its folder, a first run; the exit writes the settings beside the program.
+"$wine_sh" show "$prefix" start /unix "$installed/glyphorbitaloscopex.exe" >>"$work/setup.log" 2>&1
 main=$(wait_for_window "Glyphorbitaloscopex v1.0" 60)
+# Meanwhile the setup and the uninstaller refuse, and leave the files, the shortcut and the key.
+installed_state()
+{
+    find "$installed" "$shortcut" -printf '%p %s %C@\n' | sort
+    "$wine_sh" show "$prefix" reg query "$uninstall_key"
+}
+before=$(installed_state)
+run_in_cmd "$(winepath -w "$work/setup.exe") /S /D=$install_dir" && fail "the setup went on"
+run_in_cmd "\"$install_dir\\uninstall.exe\" /S _?=$install_dir" && fail "the uninstaller went on"
+[[ "$(installed_state)" == "$before" ]] || fail "a refusal changed the install"
 xdotool windowfocus --sync "$main" key alt+x
 wineserver -w
 expect_settings "$installed/AppFiles" 0 1 1 11111
 
-# An update keeps them; a silent uninstall keeps them too and removes the rest and the key.
+# An update keeps them, and removes what the install before it laid and it no longer ships, by
+# that install's record; what the record names outside the folder or among the settings stays.
+mkdir "$installed/imageformats"
+touch "$installed/imageformats/qjpeg.dll" "$prefix/drive_c/outside.txt"
+printf 'imageformats\\qjpeg.dll\r\nimageformats\r\n..\\outside.txt\r\nAppFiles\\AppFile1.DLL\r\n' |
+    iconv -t UTF-16LE >>"$installed/uninstall.files"
 install_silently
+[[ ! -e "$installed/imageformats" && -f "$prefix/drive_c/outside.txt" ]] ||
+    fail "the update kept what it no longer ships, or removed a file outside its folder"
 expect_settings "$installed/AppFiles" 0 1 1 11111
+# A silent uninstall keeps them too and removes the rest and the key.
 "$wine_sh" show "$prefix" "$installed/uninstall.exe" /S >>"$work/setup.log" 2>&1
 wineserver -w
 actual=$(cd "$installed" && find . -mindepth 1 | sed 's|^\./||' | sort)
@@ -173,4 +209,4 @@ actual=$(cd "$installed" && find . -mindepth 1 | sed 's|^\./||' | sort)
 if "$wine_sh" show "$prefix" reg query "$uninstall_key" >/dev/null 2>&1; then
     fail "the uninstall left its key"
 fi
-echo "the setup installed, started from its shortcut, updated and uninstalled under Wine"
+echo "the setup refused what it must, installed, updated and uninstalled under Wine"
