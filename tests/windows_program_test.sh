@@ -135,8 +135,9 @@ install_dir='C:\Programme für Ω 日本'
 installed="$prefix/drive_c/Programme für Ω 日本"
 shortcut="$prefix/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Glyphorbitaloscopex.lnk"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Glyphorbitaloscopex'
-# The setup and the uninstaller take the rest of their command line after /D= or _?= as the folder,
-# unquoted, which Wine's quoting of a Unix argument with a space breaks; cmd's variables do not.
+# The setup takes the rest of its command line after /D= as the folder, unquoted, which Wine's
+# quoting of a Unix argument with a space would break; cmd passes it on as written.
+# So does the uninstaller after _?=; a variable of cmd's passes Wine's quoting untouched.
 run_in_cmd() # COMMAND_LINE
 {
     GLYPH_LINE=$1 "$wine_sh" show "$prefix" cmd /c %GLYPH_LINE% >>"$work/setup.log" 2>&1
@@ -148,8 +149,7 @@ install_silently()
     wineserver -w
 }
 
-# A fresh prefix plays Windows 7, which the setup refuses; 10 before 1809 it refuses too, shown by
-# a setup built to see such a build.
+# A fresh prefix plays Windows 7; 10 before 1809 is refused too, by a setup built to see it.
 "$wine_sh" show "$prefix" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
 makensis -V1 -DSTAGE="$build_dir/setup-stage/glyphorbitaloscopex-1.0.0-win64" -DVERSION=1.0.0 \
     -DICON="$(repo_root)/resources/icons/app.ico" -DOUTFILE="$work/setup-1803.exe" \
@@ -161,8 +161,7 @@ install_silently
 actual=$(cd "$installed" && find . -mindepth 1 | sed 's|^\./||' | sort)
 [[ "$actual" == "$(sort <<<"$expected"$'\n'uninstall.exe$'\n'uninstall.files)" ]] ||
     fail "the setup laid: $(paste -sd ' ' <<<"$actual")"
-# Wine resolves a shortcut by its ANSI path, which cannot hold this folder's name; Windows by its
-# item list, in UTF-16, which must name the folder.
+# Windows resolves a shortcut by its UTF-16 item list; Wine by its ANSI path, lossy for this name.
 hex() { od -An -tx1 | tr -d ' \n'; }
 hex <"$shortcut" | grep -q "$(printf 'Programme für Ω 日本' | iconv -f UTF-8 -t UTF-16LE | hex)" ||
     fail "no Start-menu shortcut that names the folder"
@@ -176,11 +175,8 @@ done
 "$wine_sh" show "$prefix" start /unix "$installed/glyphorbitaloscopex.exe" >>"$work/setup.log" 2>&1
 main=$(wait_for_window "Glyphorbitaloscopex v1.0" 60)
 # Meanwhile the setup and the uninstaller refuse, and leave the files, the shortcut and the key.
-installed_state()
-{
-    find "$installed" "$shortcut" -printf '%p %s %C@\n' | sort
-    "$wine_sh" show "$prefix" reg query "$uninstall_key"
-}
+installed_state() { find "$installed" "$shortcut" -printf '%p %s %C@\n' | sort &&
+    "$wine_sh" show "$prefix" reg query "$uninstall_key"; }
 before=$(installed_state)
 run_in_cmd "$(winepath -w "$work/setup.exe") /S /D=$install_dir" && fail "the setup went on"
 run_in_cmd "\"$install_dir\\uninstall.exe\" /S _?=$install_dir" && fail "the uninstaller went on"
@@ -189,8 +185,9 @@ xdotool windowfocus --sync "$main" key alt+x
 wineserver -w
 expect_settings "$installed/AppFiles" 0 1 1 11111
 
-# An update keeps them, and removes what the install before it laid and it no longer ships, by
-# that install's record; what the record names outside the folder or among the settings stays.
+# An update keeps them; a silent uninstall keeps them too and removes the rest and the key.
+# The update removes what the install before it recorded and it no longer ships, but not what the
+# record names outside the folder or among the settings.
 mkdir "$installed/imageformats"
 touch "$installed/imageformats/qjpeg.dll" "$prefix/drive_c/outside.txt"
 printf 'imageformats\\qjpeg.dll\r\nimageformats\r\n..\\outside.txt\r\nAppFiles\\AppFile1.DLL\r\n' |
@@ -199,7 +196,6 @@ install_silently
 [[ ! -e "$installed/imageformats" && -f "$prefix/drive_c/outside.txt" ]] ||
     fail "the update kept what it no longer ships, or removed a file outside its folder"
 expect_settings "$installed/AppFiles" 0 1 1 11111
-# A silent uninstall keeps them too and removes the rest and the key.
 "$wine_sh" show "$prefix" "$installed/uninstall.exe" /S >>"$work/setup.log" 2>&1
 wineserver -w
 actual=$(cd "$installed" && find . -mindepth 1 | sed 's|^\./||' | sort)
