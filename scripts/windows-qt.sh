@@ -75,19 +75,20 @@ _glyph_ensure_deb_src()
 # dependency log), and Qt's attribution files with the licence texts they name.
 _glyph_keep_attribution()
 {
-    local src=$1 build=$2 dest=$3 objects
-    mkdir -p "$dest" &&
-        objects=$(ninja -C "$build" -t commands "${GLYPH_QT_SHIPPED_TARGETS[@]}" |
-            grep -oE ' -o [^ ]+\.obj' | sed 's/^ -o //' | sort -u) &&
-        # shellcheck disable=SC2086  # one object a word
-        ninja -C "$build" -t deps $objects | grep -E '^    ' | sed 's/^ *//' |
-        sed "s|^$(cd "$src" && pwd -P)/||; s|^\.\./src/||" | grep -v '^/' | sort -u >"$dest/compiled-files.txt" &&
-        (cd "$src" && find . -name qt_attribution.json ! -path './tests/*' ! -path './examples/*' \
-            ! -path './util/*' -printf '%h\n' | while read -r dir; do
-                find "$dir" -maxdepth 2 \( -name qt_attribution.json -o -iname '*licen[cs]e*' \
-                    -o -iname 'copying*' \) -type f -exec cp --parents {} "$dest/" \;
-            done) &&
-        cp -r "$src/LICENSES" "$dest/"
+    local src=$1 build=$2 dest=$3 root objects
+    root=$(cd "$src" && pwd -P) || return 1
+    mkdir -p "$dest" || return 1
+    mapfile -t objects < <(ninja -C "$build" -t commands "${GLYPH_QT_SHIPPED_TARGETS[@]}" |
+        grep -oE ' -o [^ ]+\.obj' | sed 's/^ -o //' | sort -u)
+    ((${#objects[@]} > 0)) || return 1
+    ninja -C "$build" -t deps "${objects[@]}" | sed -n 's/^    //p' | sed "s|^$root/||" |
+        grep -v '^/' | sort -u >"$dest/compiled-files.txt" || return 1
+    (cd "$src" && find . -name qt_attribution.json ! -path './tests/*' ! -path './examples/*' \
+        ! -path './util/*' -printf '%h\n' | while read -r dir; do
+            find "$dir" -maxdepth 2 \( -name qt_attribution.json -o -iname '*licen[cs]e*' \
+                -o -iname 'copying*' \) -type f -exec cp --parents {} "$dest/" \;
+        done) || return 1
+    cp -r "$src/LICENSES" "$dest/"
 }
 
 # ensure_windows_qt
