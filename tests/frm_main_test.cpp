@@ -376,9 +376,8 @@ private Q_SLOTS:
         QFETCH(QString, mask);
         ProgramRun run({ "0", "1", "1", mask });
         run.window.Form_Load();
-        USES(run.CmdExit);
+        USES(run.CmdExit, run.StatusBar1);
         QVERIFY(run.text("Text4").isEmpty());
-        USES(run.StatusBar1);
         for (int index = 2; index <= 6; ++index)
             QVERIFY(run.StatusBar1->panel(index)->isShown());
         run.CmdExit->click();
@@ -667,9 +666,8 @@ private Q_SLOTS:
     {
         ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        USES(run.Text1);
+        USES(run.Text1, run.Text3);
         QTest::keyClick(run.Text1, 'A');
-        USES(run.Text3);
         QTest::mouseClick(run.Text3, Qt::LeftButton, {}, run.Text3->rect().center());
         QVERIFY(run.Text3->hasFocus());
         QCOMPARE(run.Text3->selectedText(), QStringLiteral("65"));
@@ -779,11 +777,10 @@ private Q_SLOTS:
         ProgramRun run({ "0", "0", "0", "11111" });
         QVERIFY(run.loadAndActivate());
         QGuiApplication::clipboard()->setText(QStringLiteral("9"));
-        USES(run.Text2);
+        USES(run.Text2, run.Lbl3);
         QTest::keyClicks(run.Text2, QStringLiteral("12"));
         QTest::keyClick(run.Text2, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(run.Text2->text(), QStringLiteral("12"));
-        USES(run.Lbl3);
         QVERIFY(run.Lbl3->isVisible());
         QCOMPARE(run.caption("Lbl3"), QStringLiteral("Please enter numeric value"));
         run.fakes.timers.advance(999);
