@@ -20,9 +20,8 @@ private Q_SLOTS:
         QVERIFY(!state->isOn(LockKey::CapsLock));
         QVERIFY(run("xdotool key Caps_Lock"));
         QTRY_VERIFY(state->isOn(LockKey::CapsLock));
-        // Sun's keycodes put the Caps Lock light on the fourth bit and Num Lock's on the first,
-        // where Caps Lock's was, so a light read at its old place reads off. Laid over the usual
-        // ones, they leave the keycode range whole, which xdotool's keyboard lookup needs.
+        // Sun's keycodes move the Caps Lock light to the fourth bit and Num Lock's to the first;
+        // laid over the usual ones, they keep the keycode range whole, as xdotool needs.
         QVERIFY(run("setxkbmap -keycodes evdev+sun(type6)"));
         for (const bool on : { false, true }) {
             QVERIFY(run("xdotool key Caps_Lock"));

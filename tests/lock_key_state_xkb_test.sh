@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# The X keyboard's lock-key state on a private virtual display. Usage: lock_key_state_xkb_test.sh
-# TEST_PROGRAM
+# The X keyboard's lock-key test on a private display. Usage: lock_key_state_xkb_test.sh PROGRAM
 set -euo pipefail
 # shellcheck source=scripts/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"

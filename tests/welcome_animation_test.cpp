@@ -143,35 +143,27 @@ TEST_F(WelcomeAnimationTest, CursorRestsPastTheLastLetterNarrowerAndBlinksFromTh
     }
 }
 
-// The product name's row keeps its first letter where it is and spaces the rest evenly, so that
-// the row and the resting cursor behind it end as far inside the panel as they start; letters too
-// wide for that still keep the gap at which they never touch.
+// The product name's row keeps its first letter and spaces the rest evenly, so that with the
+// resting cursor behind it the row ends as far inside the panel as it starts; letters too wide for
+// that still keep the gap at which they never touch.
 TEST(WelcomeLastRowTest, KeepsItsFirstLetterAndEvenGapsInsideThePanel)
 {
     constexpr int first = 22;
     std::array<WelcomeAnimation::Size, letterCount> narrow;
     for (int i = 0; i < letterCount; ++i)
         narrow[i] = { 400.0 + 60 * (i % 3), 1120 };
-    const struct
-    {
-        const char *rule;
-        std::array<WelcomeAnimation::Size, letterCount> sizes;
-        bool fits;
-    } cases[] = {
-        { "letters of their own widths end as far inside as they start", narrow, true },
-        { "letters too wide for the panel keep the smallest gap", distinctSizes(), false },
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.rule);
-        const WelcomeAnimation animation(c.sizes);
+    for (const auto &[sizes, fits] :
+        { std::pair(narrow, true), std::pair(distinctSizes(), false) }) {
+        SCOPED_TRACE(fits ? "letters that fit" : "letters too wide");
+        const WelcomeAnimation animation(sizes);
         EXPECT_EQ(animation.letterLeft(first), Banner::letters[first].left);
         const auto gapAfter = [&](int i) {
-            return animation.letterLeft(i + 1) - animation.letterLeft(i) - c.sizes[i].width;
+            return animation.letterLeft(i + 1) - animation.letterLeft(i) - sizes[i].width;
         };
         for (int i = first + 1; i < letterCount - 1; ++i)
             EXPECT_NEAR(gapAfter(i), gapAfter(first), 1e-9) << "after letter " << i;
-        const double end = animation.letterLeft(letterCount - 1) + c.sizes.back().width * 13 / 7;
-        if (c.fits)
+        const double end = animation.letterLeft(letterCount - 1) + sizes.back().width * 13 / 7;
+        if (fits)
             EXPECT_NEAR(end, WelcomeAnimation::panelSize.width - Banner::letters[first].left, 1e-9);
         else
             EXPECT_EQ(gapAfter(first), 15);

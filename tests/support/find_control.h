@@ -33,9 +33,7 @@ template<typename T> struct FoundControl
 {
     bool find(const std::source_location &caller)
     {
-        if (!control)
-            control = findControl<T>(window, QLatin1String(name), caller);
-        return control;
+        return control || (control = findControl<T>(window, QLatin1String(name), caller));
     }
     T *operator->() const { return control; }
     operator T *() const { return control; }

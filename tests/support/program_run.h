@@ -53,13 +53,11 @@ struct ProgramRun
     FrmMain window { fakes.services, settings, windows, lockKeys, clock };
 
     // The main window's controls the tests drive, named by USES before use.
-    FoundControl<TextBox> Text1 { &window, "Text1" };
-    FoundControl<TextBox> Text2 { &window, "Text2" };
-    FoundControl<TextBox> Text3 { &window, "Text3" };
+    FoundControl<TextBox> Text1 { &window, "Text1" }, Text2 { &window, "Text2" },
+        Text3 { &window, "Text3" };
     FoundControl<QWidget> Lbl3 { &window, "Lbl3" };
     FoundControl<QPushButton> CmdExit { &window, "CmdExit" };
-    FoundControl<QAction> MenuModeC2A { &window, "MenuModeC2A" };
-    FoundControl<QAction> MenuModeA2C { &window, "MenuModeA2C" };
-    FoundControl<QAction> MenuViewStBar { &window, "MenuViewStBar" };
+    FoundControl<QAction> MenuModeC2A { &window, "MenuModeC2A" },
+        MenuModeA2C { &window, "MenuModeA2C" }, MenuViewStBar { &window, "MenuViewStBar" };
     FoundControl<StatusBar> StatusBar1 { &window, "StatusBar1" };
 };
