@@ -32,9 +32,9 @@ unpacked="$work/unpacked here ä"
 unzip -q "$work/out/glyphorbitaloscopex-1.0.0-win64.zip" -d "$unpacked"
 folder="$unpacked/glyphorbitaloscopex-1.0.0-win64"
 expected=$(printf '%s\n' AppFiles AppFiles/AppFile{1,2,3,4}.DLL LICENSE-Qt-GPL-3.txt \
-    LICENSE-Qt-LGPL-3.txt LICENSE.txt QT-SOURCE.txt Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll \
-    glyphorbitaloscopex.exe libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll platforms \
-    platforms/qwindows.dll | sort)
+    LICENSE-Qt-LGPL-3.txt LICENSE.txt QT-SOURCE.txt THIRD-PARTY-NOTICES.txt Qt6Core.dll \
+    Qt6Gui.dll Qt6Widgets.dll glyphorbitaloscopex.exe libgcc_s_seh-1.dll libstdc++-6.dll \
+    libwinpthread-1.dll platforms platforms/qwindows.dll styles styles/qwindowsvistastyle.dll | sort)
 actual=$(cd "$folder" && find . -mindepth 1 | sed 's|^\./||' | sort)
 [[ "$actual" == "$expected" ]] || fail "the zip holds: $(paste -sd ' ' <<<"$actual")"
 expect_settings "$folder/AppFiles" 1 1 1 11111
@@ -76,11 +76,14 @@ settled_height()
     fail "the main window's height did not settle"
 }
 
-(cd "$work" && exec "$wine_sh" show "$prefix" "$folder/glyphorbitaloscopex.exe") \
+# Wine's loader says which DLLs the program loads: Qt loads a style plugin only to draw with it.
+(cd "$work" && GLYPH_WINEDEBUG=-all,+loaddll exec "$wine_sh" show "$prefix" "$folder/glyphorbitaloscopex.exe") \
     >"$work/program.log" 2>&1 &
 pid=$!
 wait_for_window Welcome 60 >/dev/null
 main=$(wait_for_window "Glyphorbitaloscopex v1.0" 60)
+grep -q 'Loaded .*styles.*qwindowsvistastyle\.dll' "$work/program.log" ||
+    fail "the program runs without the native style plugin"
 no_window() { [[ -z "$(window_of "$1")" ]]; }
 wait_until 10 no_window Welcome || fail "the welcome window stayed after handing over"
 
