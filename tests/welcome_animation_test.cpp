@@ -51,6 +51,8 @@ private:
 };
 
 const std::string loading = "Loading First Time Configuration (";
+// Past the last row's first 18 letters, 630 to 885 twips wide, and their smallest gaps.
+constexpr double lastLetterLeft = 480 + 13635 + 18 * 15;
 
 TEST_F(WelcomeAnimationTest, EachPhaseTurnsOnTheTimersOfTheNext)
 {
@@ -111,8 +113,7 @@ TEST_F(WelcomeAnimationTest, CursorRunsOneLetterAheadAnEighthOfItsHeightHigh)
         { "jumps to the second row, in its size", 8, 36 },
         { "follows the second row's own heights", 13, 36 },
         { "jumps to the third row", 22, 48 },
-        // Past the last row's first 18 letters, 630 to 885 twips wide, and their smallest gaps.
-        { "on the last letter before it appears", 40, 48, 480 + 13635 + 18 * 15 },
+        { "on the last letter before it appears", 40, 48, lastLetterLeft },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.rule);
@@ -133,7 +134,7 @@ TEST_F(WelcomeAnimationTest, CursorRestsPastTheLastLetterNarrowerAndBlinksFromTh
 {
     animation.blinkTick();
     typeLetters(letterCount); // the last letter is 900 x 1120
-    EXPECT_EQ(animation.cursor().left, animation.letterLeft(letterCount - 1) + 900);
+    EXPECT_EQ(animation.cursor().left, lastLetterLeft + 900);
     EXPECT_DOUBLE_EQ(animation.cursor().top, 4680 - 1120.0 / 8);
     EXPECT_DOUBLE_EQ(animation.cursor().width.value_or(0), 900 - 900.0 / 7);
     EXPECT_EQ(animation.cursor().pointSize, 48);
