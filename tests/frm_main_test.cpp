@@ -55,17 +55,22 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "1", "0", "11111" });
         run.window.Form_Load();
-        USES(run.Text1, run.Text2, run.MenuModeC2A, run.MenuModeA2C, run.Lbl3, run.MenuViewStBar);
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
+        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
+        CONTROL(QWidget, Lbl3, &run.window, "Lbl3");
+        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
         QVERIFY(run.window.isVisible());
-        QVERIFY(run.Text1->isVisible());
-        QVERIFY(!run.Text2->isVisible());
-        QVERIFY(run.MenuModeC2A->isChecked());
-        QVERIFY(!run.MenuModeA2C->isChecked());
+        QVERIFY(Text1->isVisible());
+        QVERIFY(!Text2->isVisible());
+        QVERIFY(MenuModeC2A->isChecked());
+        QVERIFY(!MenuModeA2C->isChecked());
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter Character"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("ASCII Value is"));
-        QVERIFY(!run.Lbl3->isVisible());
+        QVERIFY(!Lbl3->isVisible());
         QVERIFY(!run.barVisible());
-        QVERIFY(!run.MenuViewStBar->isChecked());
+        QVERIFY(!MenuViewStBar->isChecked());
         QVERIFY(run.fakes.messages.shown.empty());
         QCOMPARE(run.fakes.process.calls, 0);
         QCOMPARE(run.window.windowTitle(), QStringLiteral("Glyphorbitaloscopex v1.0"));
@@ -87,10 +92,10 @@ private Q_SLOTS:
         QFETCH(bool, charToCode);
         ProgramRun run({ "0.0", mode, "0", "11111" });
         run.window.Form_Load();
-        USES(run.MenuModeC2A);
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
         QVERIFY(run.fakes.messages.shown.empty());
         QVERIFY(run.window.isVisible());
-        QCOMPARE(run.MenuModeC2A->isChecked(), charToCode);
+        QCOMPARE(MenuModeC2A->isChecked(), charToCode);
     }
 
     void everyOtherModeValueStartsInCodeToCharMode_data()
@@ -107,11 +112,14 @@ private Q_SLOTS:
         QFETCH(QString, mode);
         ProgramRun run({ "0", mode, "0", "11111" });
         run.window.Form_Load();
-        USES(run.Text1, run.Text2, run.MenuModeA2C, run.MenuModeC2A);
-        QVERIFY(!run.Text1->isVisible());
-        QVERIFY(run.Text2->isVisible());
-        QVERIFY(run.MenuModeA2C->isChecked());
-        QVERIFY(!run.MenuModeC2A->isChecked());
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
+        QVERIFY(!Text1->isVisible());
+        QVERIFY(Text2->isVisible());
+        QVERIFY(MenuModeA2C->isChecked());
+        QVERIFY(!MenuModeC2A->isChecked());
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter ASCII Value"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("Character is "));
     }
@@ -129,8 +137,8 @@ private Q_SLOTS:
         hidden.window.Form_Load();
         ProgramRun shown({ "0", "1", "1", "11111" });
         shown.window.Form_Load();
-        USES(shown.MenuViewStBar);
-        QVERIFY(shown.MenuViewStBar->isChecked());
+        CONTROL(QAction, MenuViewStBar, &shown.window, "MenuViewStBar");
+        QVERIFY(MenuViewStBar->isChecked());
         QVERIFY(shown.barVisible());
         QCOMPARE(shown.window.height() - hidden.window.height(), 20); // 300 twips
     }
@@ -143,10 +151,10 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "1", "0", "11111" });
         run.window.Form_Load();
-        USES(run.MenuViewStBar);
+        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
-        run.MenuViewStBar->trigger();
-        QVERIFY(run.MenuViewStBar->isChecked()); // at once
+        MenuViewStBar->trigger();
+        QVERIFY(MenuViewStBar->isChecked()); // at once
         for (int tick = 1; tick <= 15; ++tick) {
             run.fakes.timers.advance(20);
             QCOMPARE(run.belowMenu(), Twips::toPixels(5370 + 20 * tick));
@@ -160,24 +168,25 @@ private Q_SLOTS:
         QCOMPARE(run.fakes.timers.fired(), ticks); // both animation timers are off again
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         QCOMPARE(run.window.centralWidget()->height(), 358);
-        USES(run.StatusBar1);
-        QCOMPARE(run.StatusBar1->height(), 20);
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
+        QCOMPARE(StatusBar1->height(), 20);
     }
 
     void menuHidesTheBarAtOnceAndThenShrinksTheWindow()
     {
         ProgramRun run({ "0", "1", "1", "11111" });
         run.window.Form_Load();
-        USES(run.MenuViewStBar, run.CmdExit);
+        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
         QCOMPARE(run.belowMenu(), Twips::toPixels(5670));
-        run.MenuViewStBar->trigger();
+        MenuViewStBar->trigger();
         QVERIFY(!run.barVisible());
         QCOMPARE(run.belowMenu(), Twips::toPixels(5670));
         run.fakes.timers.advance(20 * 15);
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
         run.fakes.timers.advance(1000);
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
-        run.CmdExit->click();
+        CmdExit->click();
         QCOMPARE(run.folder.read(3), QByteArray("0\r\n"));
     }
 
@@ -186,10 +195,11 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "1", "0", "11111" });
         run.window.Form_Load();
-        USES(run.MenuViewStBar, run.CmdExit);
-        run.MenuViewStBar->trigger();
+        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
+        MenuViewStBar->trigger();
         run.fakes.timers.advance(20 * 5);
-        run.MenuViewStBar->trigger();
+        MenuViewStBar->trigger();
         int tallest = 0;
         for (int tick = 0; tick < 40; ++tick) {
             run.fakes.timers.advance(20);
@@ -198,7 +208,7 @@ private Q_SLOTS:
         }
         QCOMPARE(tallest, Twips::toPixels(5670));
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
-        run.CmdExit->click();
+        CmdExit->click();
         QCOMPARE(run.folder.read(3), QByteArray("0\r\n"));
     }
 
@@ -206,10 +216,11 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "1", "0", "11111" });
         run.window.Form_Load();
-        USES(run.MenuViewStBar, run.CmdExit);
-        run.MenuViewStBar->trigger();
+        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
+        MenuViewStBar->trigger();
         run.fakes.timers.advance(20 * 3);
-        run.CmdExit->click();
+        CmdExit->click();
         QCOMPARE(run.folder.read(3), QByteArray("1\r\n"));
     }
 
@@ -247,11 +258,10 @@ private Q_SLOTS:
         run.window.Form_Load();
         if (lockOn >= 0)
             run.lockKeys.set(LockKey(lockOn), true);
-        USES(run.StatusBar1);
-        QTest::mouseClick(run.StatusBar1->panel(panel), Qt::LeftButton);
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
+        QTest::mouseClick(StatusBar1->panel(panel), Qt::LeftButton);
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = run.fakes.messages.shown.front();
-        QVERIFY(message.owner == &run.window);
         QCOMPARE(message.text, text);
         QCOMPARE(message.title, title);
         QCOMPARE(message.icon, MessageBox::Icon::None);
@@ -263,32 +273,32 @@ private Q_SLOTS:
         run.window.Form_Load();
         const char *tooltips[] = { "Click to Customize Status Bar", "Num Lock Status",
             "Caps Lock Status", "Scroll Lock Status", "Time", "Date" };
-        USES(run.StatusBar1);
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
         for (int index = 1; index <= 6; ++index) {
-            QCOMPARE(run.StatusBar1->panel(index)->toolTip(), QLatin1String(tooltips[index - 1]));
-            QCOMPARE(run.StatusBar1->panel(index)->accessibleDescription(),
+            QCOMPARE(StatusBar1->panel(index)->toolTip(), QLatin1String(tooltips[index - 1]));
+            QCOMPARE(StatusBar1->panel(index)->accessibleDescription(),
                 QLatin1String(tooltips[index - 1]));
         }
-        QCOMPARE(run.StatusBar1->panel(1)->text(), QStringLiteral("Status Bar :"));
+        QCOMPARE(StatusBar1->panel(1)->text(), QStringLiteral("Status Bar :"));
         if (QLocale::system().name() == QLatin1String("C"))
-            QCOMPARE(run.StatusBar1->panel(5)->text(), QStringLiteral("15:09"));
-        QCOMPARE(run.StatusBar1->panel(2)->width(), Twips::toPixels(700));
-        QCOMPARE(run.StatusBar1->panel(6)->width(), Twips::toPixels(1500));
-        QCOMPARE(run.StatusBar1->panel(6)->alignment(), Qt::AlignCenter);
-        QCOMPARE(run.StatusBar1->panel(1)->font().family(), QStringLiteral("Arial"));
-        QCOMPARE(run.StatusBar1->panel(1)->font().pointSizeF(), 10.0);
+            QCOMPARE(StatusBar1->panel(5)->text(), QStringLiteral("15:09"));
+        QCOMPARE(StatusBar1->panel(2)->width(), Twips::toPixels(700));
+        QCOMPARE(StatusBar1->panel(6)->width(), Twips::toPixels(1500));
+        QCOMPARE(StatusBar1->panel(6)->alignment(), Qt::AlignCenter);
+        QCOMPARE(StatusBar1->panel(1)->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(StatusBar1->panel(1)->font().pointSizeF(), 10.0);
     }
 
     void captionPanelOpensOneDialogThatActivationBringsBack()
     {
         ProgramRun run({ "0", "1", "1", "11111" });
         QVERIFY(run.loadAndActivate());
-        USES(run.StatusBar1);
-        QTest::mouseClick(run.StatusBar1->panel(1), Qt::LeftButton);
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
+        QTest::mouseClick(StatusBar1->panel(1), Qt::LeftButton);
         Form *dialog = run.windows.statusDialog.window();
         QVERIFY(dialog && dialog->isVisible());
         QCOMPARE(dialog->objectName(), QStringLiteral("Status_Bar_Dialog"));
-        QTest::mouseClick(run.StatusBar1->panel(1), Qt::LeftButton);
+        QTest::mouseClick(StatusBar1->panel(1), Qt::LeftButton);
         QCOMPARE(run.windows.statusDialog.window(), dialog); // never a second one
         QVERIFY(QTest::qWaitForWindowActive(dialog));
 
@@ -305,25 +315,26 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "1", "1", "11111" });
         run.window.Form_Load();
-        USES(run.StatusBar1, run.CmdExit);
-        QTest::mouseClick(run.StatusBar1->panel(1), Qt::LeftButton);
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
+        QTest::mouseClick(StatusBar1->panel(1), Qt::LeftButton);
         for (const char *box : { "Check1_1", "Check1_4" }) {
             CONTROL(QCheckBox, check, run.windows.statusDialog.window(), QLatin1String(box));
             check->click();
         }
-        QVERIFY(!run.StatusBar1->panel(3)->isShown());
-        QVERIFY(!run.StatusBar1->panel(6)->isShown());
+        QVERIFY(!StatusBar1->panel(3)->isShown());
+        QVERIFY(!StatusBar1->panel(6)->isShown());
         QTest::keyClick(run.windows.statusDialog.window(), Qt::Key_Escape);
         QCOMPARE(run.folder.read(4), QByteArray("11111\r\n")); // closing writes nothing
 
         QVERIFY(!run.windows.statusDialog.window());
-        QTest::mouseClick(run.StatusBar1->panel(1), Qt::LeftButton);
+        QTest::mouseClick(StatusBar1->panel(1), Qt::LeftButton);
         Form *dialog = run.windows.statusDialog.window();
         CONTROL(QCheckBox, Check1_1, dialog, "Check1_1");
         CONTROL(QCheckBox, Check1_2, dialog, "Check1_2");
         QVERIFY(!Check1_1->isChecked());
         QVERIFY(Check1_2->isChecked());
-        run.CmdExit->click();
+        CmdExit->click();
         QCOMPARE(run.folder.read(4), QByteArray("10110\r\n"));
     }
 
@@ -333,34 +344,35 @@ private Q_SLOTS:
         run.window.Form_Load();
         QCOMPARE(run.text("Text4"), QStringLiteral("10110"));
         const bool expected[] = { true, true, false, true, true, false };
-        USES(run.StatusBar1);
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
         for (int index = 1; index <= 6; ++index)
-            QCOMPARE(run.StatusBar1->panel(index)->isShown(), expected[index - 1]);
+            QCOMPARE(StatusBar1->panel(index)->isShown(), expected[index - 1]);
     }
 
     void anyCharacterButZeroLeavesItsPanelShown()
     {
         ProgramRun run({ "0", "1", "1", "x0 1a" });
         run.window.Form_Load();
-        USES(run.StatusBar1);
-        QVERIFY(run.StatusBar1->panel(2)->isShown());
-        QVERIFY(!run.StatusBar1->panel(3)->isShown());
-        QVERIFY(run.StatusBar1->panel(4)->isShown());
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
+        QVERIFY(StatusBar1->panel(2)->isShown());
+        QVERIFY(!StatusBar1->panel(3)->isShown());
+        QVERIFY(StatusBar1->panel(4)->isShown());
     }
 
     void maskOfABarNeverShownIsKeptAndAppliedWhenShown()
     {
         ProgramRun run({ "0", "1", "0", "01101" });
         run.window.Form_Load();
-        USES(run.CmdExit, run.MenuViewStBar);
-        run.CmdExit->click();
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
+        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
+        CmdExit->click();
         QCOMPARE(run.folder.read(4), QByteArray("01101\r\n"));
-        run.MenuViewStBar->trigger();
+        MenuViewStBar->trigger();
         run.fakes.timers.advance(20 * 16);
         const bool expected[] = { true, false, true, true, false, true };
-        USES(run.StatusBar1);
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
         for (int index = 1; index <= 6; ++index)
-            QCOMPARE(run.StatusBar1->panel(index)->isShown(), expected[index - 1]);
+            QCOMPARE(StatusBar1->panel(index)->isShown(), expected[index - 1]);
     }
 
     void maskOfAnotherLengthIsIgnoredAndRewrittenAtExit_data()
@@ -376,11 +388,12 @@ private Q_SLOTS:
         QFETCH(QString, mask);
         ProgramRun run({ "0", "1", "1", mask });
         run.window.Form_Load();
-        USES(run.CmdExit, run.StatusBar1);
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
         QVERIFY(run.text("Text4").isEmpty());
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
         for (int index = 2; index <= 6; ++index)
-            QVERIFY(run.StatusBar1->panel(index)->isShown());
-        run.CmdExit->click();
+            QVERIFY(StatusBar1->panel(index)->isShown());
+        CmdExit->click();
         QCOMPARE(run.folder.read(4), QByteArray("11111\r\n"));
     }
 
@@ -403,7 +416,6 @@ private Q_SLOTS:
         QVERIFY(run.loadFirstRun());
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = run.fakes.messages.shown.front();
-        QVERIFY(!message.owner);
         QCOMPARE(message.text, reinstallText);
         QCOMPARE(message.title, QStringLiteral("Reinstall"));
         QCOMPARE(message.icon, MessageBox::Icon::Information);
@@ -420,11 +432,10 @@ private Q_SLOTS:
         int welcomes = 0;
         run.windows.welcome.setFactory(countingFactory(QStringLiteral("FrmWlcm"), welcomes));
         QVERIFY(run.loadFirstRun());
-        USES(run.MenuModeA2C);
+        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
         QCOMPARE(welcomes, 1);
-        QVERIFY(run.MenuModeA2C->isChecked());
+        QVERIFY(MenuModeA2C->isChecked());
         QCOMPARE(run.fakes.messages.shown.front().title, QStringLiteral("Reinstall"));
-        QVERIFY(!run.fakes.messages.shown.front().owner);
     }
 
     // The welcome window's hand-over must not show a half-loaded main window while the message
@@ -459,7 +470,6 @@ private Q_SLOTS:
         run.window.Form_Load();
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = run.fakes.messages.shown.front();
-        QVERIFY(!message.owner);
         QCOMPARE(message.title, QStringLiteral("Error"));
         QCOMPARE(message.icon, MessageBox::Icon::Critical);
         QVERIFY2(message.text.contains(QStringLiteral("AppFile%1.DLL").arg(number)),
@@ -476,7 +486,7 @@ private Q_SLOTS:
         QVERIFY(run.windows.welcome.isVisible());
         QVERIFY(!run.window.findChild<TextBox *>(QStringLiteral("Text1")));
         QVERIFY(run.drawWelcome());
-        USES(run.Text2);
+        CONTROL(TextBox, Text2, &run.window, "Text2");
         QVERIFY(run.window.findChild<TextBox *>(QStringLiteral("Text1")));
         QVERIFY(!run.window.isVisible());
         run.fakes.timers.advance(WelcomeTiming::handOverMs - 1);
@@ -484,7 +494,7 @@ private Q_SLOTS:
         run.fakes.timers.advance(1);
         QVERIFY(run.window.isVisible());
         QVERIFY(run.windows.welcome.window() == nullptr);
-        QVERIFY(run.Text2->isVisible());
+        QVERIFY(Text2->isVisible());
         QVERIFY(run.barVisible());
         QCOMPARE(run.folder.read(1), QByteArray("1\r\n")); // only an exit ends the first run
     }
@@ -522,9 +532,9 @@ private Q_SLOTS:
     {
         ProgramRun run;
         run.window.Form_Load();
-        USES(run.Text1);
-        QTest::keyClick(run.Text1, 'a');
-        QTest::keyClick(run.Text1, 'b');
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        QTest::keyClick(Text1, 'a');
+        QTest::keyClick(Text1, 'b');
         QCOMPARE(run.text("Text1"), QStringLiteral("b"));
         QCOMPARE(run.text("Text3"), QStringLiteral("98"));
     }
@@ -551,13 +561,13 @@ private Q_SLOTS:
         QFETCH(QString, code);
         ProgramRun run;
         run.window.Form_Load();
-        USES(run.Text1);
-        QTest::keyClick(run.Text1, Qt::Key(key));
-        QCOMPARE(run.Text1->text(), name);
+        CONTROL(TextBox, input, &run.window, "Text1");
+        QTest::keyClick(input, Qt::Key(key));
+        QCOMPARE(input->text(), name);
         QCOMPARE(run.text("Text3"), code);
         // Pressed again on its own name: the name stays whole, nothing is inserted or eaten.
-        QTest::keyClick(run.Text1, Qt::Key(key));
-        QCOMPARE(run.Text1->text(), name);
+        QTest::keyClick(input, Qt::Key(key));
+        QCOMPARE(input->text(), name);
     }
 
     void controlCombinationsAreRefusedAndEmptyBothBoxes_data()
@@ -576,10 +586,10 @@ private Q_SLOTS:
         QFETCH(int, key);
         ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        USES(run.Text1);
+        CONTROL(TextBox, Text1, &run.window, "Text1");
         QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
-        QTest::keyClick(run.Text1, 'A');
-        QTest::keyClick(run.Text1, Qt::Key(key), Qt::ControlModifier);
+        QTest::keyClick(Text1, 'A');
+        QTest::keyClick(Text1, Qt::Key(key), Qt::ControlModifier);
         QVERIFY(run.text("Text1").isEmpty());
         QVERIFY(run.text("Text3").isEmpty());
     }
@@ -588,11 +598,11 @@ private Q_SLOTS:
     {
         ProgramRun run;
         run.window.Form_Load();
-        USES(run.Text1);
-        QTest::keyClick(run.Text1, Qt::Key_6, Qt::ControlModifier | Qt::ShiftModifier);
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        QTest::keyClick(Text1, Qt::Key_6, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(run.text("Text1"), QString(QChar(30)));
         QCOMPARE(run.text("Text3"), QStringLiteral("30"));
-        QTest::keyClick(run.Text1, Qt::Key_Minus, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(Text1, Qt::Key_Minus, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(run.text("Text1"), QString(QChar(31)));
         QCOMPARE(run.text("Text3"), QStringLiteral("31"));
     }
@@ -622,9 +632,9 @@ private Q_SLOTS:
         QFETCH(QString, result);
         ProgramRun run;
         run.window.Form_Load();
-        USES(run.Text1);
-        QTest::keyClick(run.Text1, 'A');
-        QTest::keyClick(run.Text1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        QTest::keyClick(Text1, 'A');
+        QTest::keyClick(Text1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(run.text("Text1"), inBox);
         QCOMPARE(run.text("Text3"), result);
     }
@@ -633,20 +643,21 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        USES(run.Text2, run.Lbl3);
-        QTest::keyClick(run.Text2, Qt::Key_At, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(run.Lbl3->isVisible());
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        CONTROL(QWidget, Lbl3, &run.window, "Lbl3");
+        QTest::keyClick(Text2, Qt::Key_At, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(Lbl3->isVisible());
     }
 
     void charactersAboveAsciiShowTheirCodePageCode()
     {
         ProgramRun run;
         run.window.Form_Load();
-        USES(run.Text1);
-        typeCharacter(run.Text1, QStringLiteral("é"));
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        typeCharacter(Text1, QStringLiteral("é"));
         QCOMPARE(run.text("Text1"), QStringLiteral("é"));
         QCOMPARE(run.text("Text3"), QStringLiteral("233"));
-        typeCharacter(run.Text1, QStringLiteral("€"));
+        typeCharacter(Text1, QStringLiteral("€"));
         QCOMPARE(run.text("Text3"), QStringLiteral("128"));
     }
 
@@ -654,10 +665,10 @@ private Q_SLOTS:
     {
         ProgramRun run;
         run.window.Form_Load();
-        USES(run.Text1);
-        QTest::keyClick(run.Text1, 'A');
-        QTest::keyClick(run.Text1, Qt::Key_Home);
-        QTest::keyClick(run.Text1, Qt::Key_Delete);
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        QTest::keyClick(Text1, 'A');
+        QTest::keyClick(Text1, Qt::Key_Home);
+        QTest::keyClick(Text1, Qt::Key_Delete);
         QVERIFY(run.text("Text1").isEmpty());
         QVERIFY(run.text("Text3").isEmpty());
     }
@@ -666,11 +677,12 @@ private Q_SLOTS:
     {
         ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        USES(run.Text1, run.Text3);
-        QTest::keyClick(run.Text1, 'A');
-        QTest::mouseClick(run.Text3, Qt::LeftButton, {}, run.Text3->rect().center());
-        QVERIFY(run.Text3->hasFocus());
-        QCOMPARE(run.Text3->selectedText(), QStringLiteral("65"));
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        QTest::keyClick(Text1, 'A');
+        CONTROL(TextBox, result, &run.window, "Text3");
+        QTest::mouseClick(result, Qt::LeftButton, {}, result->rect().center());
+        QVERIFY(result->hasFocus());
+        QCOMPARE(result->selectedText(), QStringLiteral("65"));
     }
 
     // ---- code to character ----
@@ -679,10 +691,10 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        USES(run.Text2);
-        QTest::keyClick(run.Text2, '6');
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        QTest::keyClick(Text2, '6');
         run.fakes.timers.advance(200);
-        QTest::keyClick(run.Text2, '5');
+        QTest::keyClick(Text2, '5');
         run.fakes.timers.advance(99);
         QVERIFY(run.text("Text3").isEmpty());
         run.fakes.timers.advance(1);
@@ -694,12 +706,12 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        USES(run.Text2);
-        QTest::keyClick(run.Text2, '6');
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        QTest::keyClick(Text2, '6');
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), QStringLiteral("ACK"));
         QCOMPARE(run.caption("Lbl4"), QStringLiteral("Acknowledgement"));
-        QTest::keyClick(run.Text2, '5');
+        QTest::keyClick(Text2, '5');
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), QStringLiteral("A"));
         QVERIFY(run.caption("Lbl4").isEmpty());
@@ -748,8 +760,8 @@ private Q_SLOTS:
         QFETCH(QString, name);
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        USES(run.Text2);
-        QTest::keyClicks(run.Text2, typed);
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        QTest::keyClicks(Text2, typed);
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), result);
         QCOMPARE(run.caption("Lbl4"), name);
@@ -777,55 +789,58 @@ private Q_SLOTS:
         ProgramRun run({ "0", "0", "0", "11111" });
         QVERIFY(run.loadAndActivate());
         QGuiApplication::clipboard()->setText(QStringLiteral("9"));
-        USES(run.Text2, run.Lbl3);
-        QTest::keyClicks(run.Text2, QStringLiteral("12"));
-        QTest::keyClick(run.Text2, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(run.Text2->text(), QStringLiteral("12"));
-        QVERIFY(run.Lbl3->isVisible());
+        CONTROL(TextBox, input, &run.window, "Text2");
+        QTest::keyClicks(input, QStringLiteral("12"));
+        QTest::keyClick(input, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(input->text(), QStringLiteral("12"));
+        CONTROL(QWidget, warning, &run.window, "Lbl3");
+        QVERIFY(warning->isVisible());
         QCOMPARE(run.caption("Lbl3"), QStringLiteral("Please enter numeric value"));
         run.fakes.timers.advance(999);
-        QVERIFY(run.Lbl3->isVisible());
+        QVERIFY(warning->isVisible());
         run.fakes.timers.advance(1);
-        QVERIFY(!run.Lbl3->isVisible());
+        QVERIFY(!warning->isVisible());
     }
 
-    // The run.Lbl3 timer keeps running once started, so a later run.Lbl3 lasts only until its
+    // The warning timer keeps running once started, so a later warning lasts only until its
     // next tick.
     void laterWarningsLastUntilTheNextTick()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        USES(run.Lbl3, run.Text2);
-        QTest::keyClick(run.Text2, 'x');
+        CONTROL(QWidget, Lbl3, &run.window, "Lbl3");
+        CONTROL(TextBox, input, &run.window, "Text2");
+        QTest::keyClick(input, 'x');
         run.fakes.timers.advance(1500);
-        QTest::keyClick(run.Text2, 'x');
-        QVERIFY(run.Lbl3->isVisible());
+        QTest::keyClick(input, 'x');
+        QVERIFY(Lbl3->isVisible());
         run.fakes.timers.advance(499);
-        QVERIFY(run.Lbl3->isVisible());
+        QVERIFY(Lbl3->isVisible());
         run.fakes.timers.advance(1);
-        QVERIFY(!run.Lbl3->isVisible());
+        QVERIFY(!Lbl3->isVisible());
     }
 
     void fourthDigitIsRefusedWithoutWarning()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        USES(run.Text2, run.Lbl3);
-        QTest::keyClicks(run.Text2, QStringLiteral("1234"));
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        CONTROL(QWidget, Lbl3, &run.window, "Lbl3");
+        QTest::keyClicks(Text2, QStringLiteral("1234"));
         QCOMPARE(run.text("Text2"), QStringLiteral("123"));
-        QVERIFY(!run.Lbl3->isVisible());
+        QVERIFY(!Lbl3->isVisible());
     }
 
     void deletingAllDigitsEmptiesTheResult()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        USES(run.Text2);
-        QTest::keyClicks(run.Text2, QStringLiteral("33"));
+        CONTROL(TextBox, input, &run.window, "Text2");
+        QTest::keyClicks(input, QStringLiteral("33"));
         run.fakes.timers.advance(300);
         QCOMPARE(run.caption("Lbl4"), QStringLiteral("Exclamation Mark"));
-        QTest::keyClick(run.Text2, Qt::Key_Backspace);
-        QTest::keyClick(run.Text2, Qt::Key_Backspace);
+        QTest::keyClick(input, Qt::Key_Backspace);
+        QTest::keyClick(input, Qt::Key_Backspace);
         run.fakes.timers.advance(300);
         QVERIFY(run.text("Text3").isEmpty());
         QVERIFY(run.caption("Lbl4").isEmpty());
@@ -857,15 +872,16 @@ private Q_SLOTS:
         QFETCH(bool, warned);
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        USES(run.Text2, run.Lbl3);
-        QTest::keyClicks(run.Text2, QStringLiteral("33"));
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        CONTROL(QWidget, Lbl3, &run.window, "Lbl3");
+        QTest::keyClicks(Text2, QStringLiteral("33"));
         run.fakes.timers.advance(300);
         QGuiApplication::clipboard()->setText(pasted);
-        run.Text2->selectAll();
-        run.Text2->paste();
+        Text2->selectAll();
+        Text2->paste();
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), result);
-        QCOMPARE(run.Lbl3->isVisible(), warned);
+        QCOMPARE(Lbl3->isVisible(), warned);
         if (warned)
             QVERIFY(run.caption("Lbl4").isEmpty());
     }
@@ -876,24 +892,28 @@ private Q_SLOTS:
     {
         ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        USES(run.Text3, run.Text1, run.MenuModeA2C, run.MenuModeC2A, run.Text2);
-        FocusCounter resultFocus(run.Text3);
-        QTest::keyClick(run.Text1, 'A');
-        QTest::keyClick(run.Text1, Qt::Key_F2, Qt::ControlModifier);
-        QVERIFY(run.MenuModeA2C->isChecked());
-        QVERIFY(!run.MenuModeC2A->isChecked());
-        QVERIFY(run.Text2->isVisible());
-        QVERIFY(!run.Text1->isVisible());
-        QVERIFY(run.Text2->hasFocus());
+        CONTROL(TextBox, Text3, &run.window, "Text3");
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        FocusCounter resultFocus(Text3);
+        QTest::keyClick(Text1, 'A');
+        QTest::keyClick(Text1, Qt::Key_F2, Qt::ControlModifier);
+        QVERIFY(MenuModeA2C->isChecked());
+        QVERIFY(!MenuModeC2A->isChecked());
+        QVERIFY(Text2->isVisible());
+        QVERIFY(!Text1->isVisible());
+        QVERIFY(Text2->hasFocus());
         QVERIFY(run.text("Text3").isEmpty());
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter ASCII Value"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("Character is "));
         QCOMPARE(run.text("Text1"), QStringLiteral("A")); // the hidden box keeps its text
 
-        QTest::keyClick(run.Text2, Qt::Key_F1, Qt::ControlModifier);
-        QVERIFY(run.MenuModeC2A->isChecked());
-        QVERIFY(run.Text1->isVisible());
-        QVERIFY(run.Text1->hasFocus());
+        QTest::keyClick(Text2, Qt::Key_F1, Qt::ControlModifier);
+        QVERIFY(MenuModeC2A->isChecked());
+        QVERIFY(Text1->isVisible());
+        QVERIFY(Text1->hasFocus());
         QVERIFY(run.text("Text1").isEmpty());
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter Character"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("ASCII Value is"));
@@ -904,31 +924,35 @@ private Q_SLOTS:
     {
         ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        USES(run.Text1, run.MenuModeC2A, run.MenuModeA2C);
-        QTest::keyClick(run.Text1, 'A');
-        run.MenuModeC2A->trigger();
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
+        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
+        QTest::keyClick(Text1, 'A');
+        MenuModeC2A->trigger();
         QCOMPARE(run.text("Text1"), QStringLiteral("A"));
         QCOMPARE(run.text("Text3"), QStringLiteral("65"));
-        QVERIFY(run.MenuModeC2A->isChecked());
-        QVERIFY(!run.MenuModeA2C->isChecked());
-        run.MenuModeA2C->trigger();
-        run.MenuModeA2C->trigger();
-        QVERIFY(run.MenuModeA2C->isChecked());
-        QVERIFY(!run.MenuModeC2A->isChecked());
+        QVERIFY(MenuModeC2A->isChecked());
+        QVERIFY(!MenuModeA2C->isChecked());
+        MenuModeA2C->trigger();
+        MenuModeA2C->trigger();
+        QVERIFY(MenuModeA2C->isChecked());
+        QVERIFY(!MenuModeC2A->isChecked());
         // An exclusive group would draw radio bullets where the menu shows check marks.
-        QVERIFY(!run.MenuModeA2C->actionGroup());
+        QVERIFY(!MenuModeA2C->actionGroup());
     }
 
     void returningToCodeToCharClearsTheOldDigits()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         QVERIFY(run.loadAndActivate());
-        USES(run.Text2, run.MenuModeC2A, run.MenuModeA2C);
-        QTest::keyClicks(run.Text2, QStringLiteral("65"));
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
+        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
+        QTest::keyClicks(Text2, QStringLiteral("65"));
         run.fakes.timers.advance(300);
-        run.MenuModeC2A->trigger();
+        MenuModeC2A->trigger();
         QCOMPARE(run.text("Text2"), QStringLiteral("65"));
-        run.MenuModeA2C->trigger();
+        MenuModeA2C->trigger();
         QVERIFY(run.text("Text2").isEmpty());
         run.fakes.timers.advance(300);
         QVERIFY(run.text("Text3").isEmpty());
@@ -939,9 +963,10 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         QVERIFY(run.loadAndActivate());
-        USES(run.Text2, run.MenuModeC2A);
-        QTest::keyClick(run.Text2, '0');
-        run.MenuModeC2A->trigger();
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
+        QTest::keyClick(Text2, '0');
+        MenuModeC2A->trigger();
         run.fakes.timers.advance(300);
         QVERIFY(run.text("Text3").isEmpty());
         QVERIFY(run.caption("Lbl4").isEmpty());
@@ -951,21 +976,24 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         QVERIFY(run.loadAndActivate());
-        USES(run.CmdExit, run.Text2, run.MenuModeC2A, run.Text1);
-        run.CmdExit->setFocus();
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
+        CONTROL(TextBox, Text2, &run.window, "Text2");
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        CmdExit->setFocus();
         QTest::keyClick(&run.window, Qt::Key_E, Qt::AltModifier);
-        QVERIFY(run.Text2->hasFocus());
-        run.MenuModeC2A->trigger();
-        run.CmdExit->setFocus();
+        QVERIFY(Text2->hasFocus());
+        MenuModeC2A->trigger();
+        CmdExit->setFocus();
         QTest::keyClick(&run.window, Qt::Key_E, Qt::AltModifier);
-        QVERIFY(run.Text1->hasFocus());
+        QVERIFY(Text1->hasFocus());
     }
 
     void inputBoxesCarryNamesForScreenReaders()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        USES(run.MenuModeC2A);
+        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
         const auto name = [&](const char *control) {
             QWidget *widget = findControl(&run.window, QLatin1String(control));
             return widget ? QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name)
@@ -974,7 +1002,7 @@ private Q_SLOTS:
         QCOMPARE(name("Text2"), QStringLiteral("Enter ASCII Value"));
         QCOMPARE(name("Text3"), QStringLiteral("Character is"));
         QCOMPARE(name("CmdExit"), QStringLiteral("Exit"));
-        run.MenuModeC2A->trigger();
+        MenuModeC2A->trigger();
         QCOMPARE(name("Text1"), QStringLiteral("Enter Character"));
         QCOMPARE(name("Text3"), QStringLiteral("ASCII Value is"));
         QCOMPARE(name("MenuMode"), QStringLiteral("Mode"));
@@ -997,14 +1025,15 @@ private Q_SLOTS:
         QFETCH(QByteArray, storedMode);
         ProgramRun run({ "1", "1", "1", "11111" });
         QVERIFY(run.loadFirstRun());
-        USES(run.MenuModeA2C, run.CmdExit);
+        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
         run.fakes.timers.advance(WelcomeTiming::handOverMs); // the welcome window hands over
         if (switchMode)
-            run.MenuModeA2C->trigger();
-        USES(run.StatusBar1);
-        run.StatusBar1->panel(3)->hide();
-        run.StatusBar1->panel(6)->hide();
-        run.CmdExit->click();
+            MenuModeA2C->trigger();
+        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
+        StatusBar1->panel(3)->hide();
+        StatusBar1->panel(6)->hide();
+        CmdExit->click();
         QCOMPARE(run.folder.read(1), QByteArray("0\r\n"));
         QCOMPARE(run.folder.read(2), storedMode);
         QCOMPARE(run.folder.read(3), QByteArray("1\r\n"));
@@ -1017,9 +1046,9 @@ private Q_SLOTS:
     {
         ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        USES(run.CmdExit);
-        run.CmdExit->setFocus();
-        QTest::keyClick(run.CmdExit, Qt::Key_Return);
+        CONTROL(QPushButton, exit, &run.window, "CmdExit");
+        exit->setFocus();
+        QTest::keyClick(exit, Qt::Key_Return);
         QCOMPARE(run.fakes.process.exitCodeOf, std::optional<int>(0));
     }
 
@@ -1027,13 +1056,12 @@ private Q_SLOTS:
     {
         ProgramRun run({ "1", "1", "1", "00000" });
         QVERIFY(run.loadFirstRun());
-        USES(run.CmdExit);
+        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
         run.fakes.timers.advance(WelcomeTiming::handOverMs);
         run.folder.setWriteProtected(2, true);
-        run.CmdExit->click();
+        CmdExit->click();
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = run.fakes.messages.shown.front();
-        QVERIFY(message.owner == &run.window);
         QCOMPARE(message.title, QStringLiteral("Error"));
         QCOMPARE(message.icon, MessageBox::Icon::Critical);
         QVERIFY2(
@@ -1045,7 +1073,7 @@ private Q_SLOTS:
         QCOMPARE(run.folder.read(4), QByteArray("00000\r\n")); // skipped after it
 
         run.folder.setWriteProtected(2, false);
-        run.CmdExit->click();
+        CmdExit->click();
         QCOMPARE(run.fakes.process.calls, 1);
         QCOMPARE(run.folder.read(4), QByteArray("00000\r\n"));
     }
@@ -1072,7 +1100,6 @@ private Q_SLOTS:
         run.folder.setWriteProtected(1, true);
         run.window.close();
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
-        QVERIFY(run.fakes.messages.shown.front().owner == &run.window);
         QVERIFY(!run.window.isVisible());
         // An unloaded window's timers are stopped, so its hand-over never comes.
         run.fakes.timers.advance(WelcomeTiming::handOverMs + 1000);
@@ -1086,9 +1113,9 @@ private Q_SLOTS:
         int created = 0;
         run.windows.about.setFactory(countingFactory(QStringLiteral("frmAbout"), created));
         QVERIFY(run.loadAndActivate());
-        USES(run.Text1);
-        QTest::keyClick(run.Text1, 'A');
-        QTest::keyClick(run.Text1, Qt::Key_D, Qt::ControlModifier);
+        CONTROL(TextBox, Text1, &run.window, "Text1");
+        QTest::keyClick(Text1, 'A');
+        QTest::keyClick(Text1, Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(created, 1);
         QCOMPARE(run.text("Text1"), QStringLiteral("A"));
         QCOMPARE(run.text("Text3"), QStringLiteral("65"));

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QTest>
 #include <QWidget>
@@ -25,28 +24,4 @@ T *findControl(const QObject *window, const QString &name,
 #define CONTROL(type, variable, window, name)                                                      \
     type *const variable = findControl<type>(window, name);                                        \
     if (!variable)                                                                                 \
-    return
-
-// A control a fixture finds by name the first time a test asks for it and keeps while it lives, so
-// that a suite names each control once; windows build some controls only as they load or show.
-template<typename T> struct FoundControl
-{
-    bool find(const std::source_location &caller)
-    {
-        return control || (control = findControl<T>(window, QLatin1String(name), caller));
-    }
-    T *operator->() const { return control; }
-    operator T *() const { return control; }
-
-    const QObject *window;
-    const char *name;
-    QPointer<T> control {};
-};
-
-// Finds the fixture's controls this test goes on to use; a missing one fails this test alone,
-// with its name, and ends it.
-#define USES(...)                                                                                  \
-    if (![](const std::source_location &caller, auto &...controls) {                               \
-            return (controls.find(caller) && ...);                                                 \
-        }(std::source_location::current(), __VA_ARGS__))                                           \
     return

@@ -3,18 +3,12 @@
 #include "app/frm_main.h"
 #include "app/secondary_windows.h"
 #include "app_folder.h"
-#include "controls/text_box.h"
 #include "fake_clock.h"
 #include "fake_lock_keys.h"
 #include "fake_services.h"
 #include "fake_sys_info.h"
 #include "fake_url_opener.h"
-#include "find_control.h"
 #include "settings/settings_store.h"
-#include "statusbar/status_bar.h"
-
-#include <QAction>
-#include <QPushButton>
 
 #include <source_location>
 
@@ -51,13 +45,4 @@ struct ProgramRun
     SettingsStore settings { folder.path() };
     SecondaryWindows windows;
     FrmMain window { fakes.services, settings, windows, lockKeys, clock };
-
-    // The main window's controls the tests drive, named by USES before use.
-    FoundControl<TextBox> Text1 { &window, "Text1" }, Text2 { &window, "Text2" },
-        Text3 { &window, "Text3" };
-    FoundControl<QWidget> Lbl3 { &window, "Lbl3" };
-    FoundControl<QPushButton> CmdExit { &window, "CmdExit" };
-    FoundControl<QAction> MenuModeC2A { &window, "MenuModeC2A" },
-        MenuModeA2C { &window, "MenuModeA2C" }, MenuViewStBar { &window, "MenuViewStBar" };
-    FoundControl<StatusBar> StatusBar1 { &window, "StatusBar1" };
 };
