@@ -289,6 +289,32 @@ private Q_SLOTS:
         QTRY_VERIFY(!program.windows.about.window());
     }
 
+    // Rows: window, control ("" for the window itself), role, name, checked (-1: not checkable).
+    void windowsAndOptionButtonsHaveTheirRolesForAScreenReader()
+    {
+        Program program;
+        SecondaryWindows &w = program.windows;
+        click(findControl(w.statusDialog.show(), QStringLiteral("Option2")));
+        program.open(QStringLiteral("author"));
+        using Row = std::tuple<WindowSlot &, const char *, QAccessible::Role, const char *, int>;
+        const Row rows[] = {
+            { w.statusDialog, "", QAccessible::Dialog, "Customize Status Bar", -1 },
+            { w.about, "", QAccessible::Dialog, "About", -1 },
+            { w.author, "", QAccessible::Dialog, "About", -1 },
+            { w.statusDialog, "Option1", QAccessible::RadioButton, "Show All", 0 },
+            { w.statusDialog, "Option2", QAccessible::RadioButton, "Hide All", 1 },
+            { w.statusDialog, "Check1_0", QAccessible::CheckBox, "Num Lock", 0 },
+        };
+        for (const auto &[slot, name, role, text, checked] : rows) {
+            auto *widget = *name ? findControl(slot.window(), QLatin1String(name)) : slot.window();
+            QAccessibleInterface *control = QAccessible::queryAccessibleInterface(widget);
+            QVERIFY2(control, name);
+            QCOMPARE(control->role(), role);
+            QCOMPARE(control->text(QAccessible::Name), QLatin1String(text));
+            QCOMPARE(control->state().checkable ? int(control->state().checked) : -1, checked);
+        }
+    }
+
     // ---- System Information and keys ----
 
     void systemInfoSaysWhenTheToolIsUnavailable()

@@ -20,7 +20,7 @@ constexpr double heightTwips = 6000;
 } // namespace
 
 AboutPage::AboutPage(const QString &designName, const QString &backgroundPicture, UrlOpener &urls)
-    : Form(designName)
+    : Form(designName, nullptr, Kind::Dialog)
     , m_urls(urls)
     , m_backgroundPicture(backgroundPicture)
 {

@@ -3,14 +3,32 @@
 #include "platform/freed_memory.h"
 #include "platform/window_timer.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPixmapCache>
 
-Form::Form(const QString &designName, QWidget *parent)
-    : QWidget(parent)
+namespace {
+
+// Qt reads a window as a dialog only when it is a QDialog; a form is a plain widget to it, which a
+// screen reader hears as a filler. Either way Qt names a window by its title.
+QAccessibleInterface *accessibleForm(const QString &, QObject *object)
 {
+    auto *form = qobject_cast<Form *>(object);
+    if (!form || form->kind() != Form::Kind::Dialog)
+        return nullptr;
+    return new QAccessibleWidget(form, QAccessible::Dialog);
+}
+
+} // namespace
+
+Form::Form(const QString &designName, QWidget *parent, Kind kind)
+    : QWidget(parent)
+    , m_kind(kind)
+{
+    static const bool factoryInstalled = (QAccessible::installFactory(accessibleForm), true);
+    Q_UNUSED(factoryInstalled);
     setObjectName(designName);
     setAttribute(Qt::WA_DeleteOnClose);
 }

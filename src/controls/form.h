@@ -16,10 +16,15 @@ class Form : public QWidget
     Q_OBJECT
 
 public:
-    explicit Form(const QString &designName, QWidget *parent = nullptr);
+    // What a screen reader announces the window as: a dialog is read out by its title when it
+    // opens, a plain window only by what it says itself.
+    enum class Kind { Window, Dialog };
+
+    explicit Form(const QString &designName, QWidget *parent = nullptr, Kind kind = Kind::Window);
     ~Form() override;
 
     bool isUnloaded() const { return m_unloaded; }
+    Kind kind() const { return m_kind; }
     void unload() { close(); }
     // Showing a window does not undo a minimise, and none of the forms has a task-bar button to
     // undo it from, so whatever brings a form back restores it too.
@@ -44,6 +49,7 @@ protected:
 private:
     std::vector<std::unique_ptr<WindowTimer>> m_timers;
     std::function<void()> m_surfaceMove;
+    Kind m_kind;
     bool m_unloaded = false;
 };
 

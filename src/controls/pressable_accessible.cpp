@@ -1,5 +1,6 @@
 #include "pressable_accessible.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 
 PressableAccessible::PressableAccessible(
@@ -13,6 +14,17 @@ QString PressableAccessible::text(QAccessible::Text t) const
     const QString text = QAccessibleWidget::text(t);
     const auto *label = qobject_cast<const QLabel *>(widget());
     return t == QAccessible::Name && text.isEmpty() && label ? label->text() : text;
+}
+
+QAccessible::State PressableAccessible::state() const
+{
+    QAccessible::State state = QAccessibleWidget::state();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget());
+        button && button->isCheckable()) {
+        state.checkable = true;
+        state.checked = button->isChecked();
+    }
+    return state;
 }
 
 QStringList PressableAccessible::actionNames() const

@@ -1,11 +1,13 @@
 #include "status_bar_dialog.h"
 
 #include "controls/design_style.h"
+#include "controls/pressable_accessible.h"
 #include "controls/twips.h"
 #include "panel_mask.h"
 #include "panel_visibility.h"
 #include "platform/task_bar.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -40,6 +42,10 @@ protected:
 // pair, or code, clears it. Not auto-exclusive, so that code can leave both clear.
 class OptionButton final : public QRadioButton
 {
+    // Qt picks a control's screen-reader view by the name of its class; under the radio button's
+    // name, Qt's own view would claim it before ours is asked.
+    Q_OBJECT
+
 public:
     using QRadioButton::QRadioButton;
 
@@ -48,12 +54,24 @@ protected:
     void nextCheckState() override { setChecked(true); }
 };
 
+// Qt reads a radio button outside an exclusive group as a check box.
+QAccessibleInterface *accessibleOptionButton(const QString &, QObject *object)
+{
+    auto *option = qobject_cast<OptionButton *>(object);
+    if (!option)
+        return nullptr;
+    return new PressableAccessible(option, QAccessible::RadioButton, [option] { option->click(); });
+}
+
 } // namespace
 
 Status_Bar_Dialog::Status_Bar_Dialog(PanelVisibility &panels, QWidget *parent)
-    : Form(QStringLiteral("Status_Bar_Dialog"), parent)
+    : Form(QStringLiteral("Status_Bar_Dialog"), parent, Kind::Dialog)
     , m_panels(panels)
 {
+    static const bool factoryInstalled
+        = (QAccessible::installFactory(accessibleOptionButton), true);
+    Q_UNUSED(factoryInstalled);
     setWindowTitle(QStringLiteral("Customize Status Bar"));
     // No minimise or maximise button. Some window managers (openbox) offer Minimise whatever the
     // hints say; the main window then brings the dialog back restored.
@@ -200,3 +218,5 @@ void Status_Bar_Dialog::keyPressEvent(QKeyEvent *event)
     }
     Form::keyPressEvent(event);
 }
+
+#include "status_bar_dialog.moc"
