@@ -51,6 +51,8 @@ private:
 };
 
 const std::string loading = "Loading First Time Configuration (";
+// Past the last row's first 18 letters, 630 to 885 twips wide, and their smallest gaps.
+constexpr double lastLetterLeft = 480 + 13635 + 18 * 15;
 
 TEST_F(WelcomeAnimationTest, EachPhaseTurnsOnTheTimersOfTheNext)
 {
@@ -105,12 +107,13 @@ TEST_F(WelcomeAnimationTest, CursorRunsOneLetterAheadAnEighthOfItsHeightHigh)
         const char *rule;
         int ticks; // the cursor then stands on letter `ticks`, not shown yet
         double pointSize;
+        double left = Banner::letters[ticks].left;
     } cases[] = {
         { "on the first letter at load", 0, 72 },
         { "jumps to the second row, in its size", 8, 36 },
         { "follows the second row's own heights", 13, 36 },
         { "jumps to the third row", 22, 48 },
-        { "on the last letter before it appears", 40, 48 },
+        { "on the last letter before it appears", 40, 48, lastLetterLeft },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.rule);
@@ -119,7 +122,7 @@ TEST_F(WelcomeAnimationTest, CursorRunsOneLetterAheadAnEighthOfItsHeightHigh)
         for (int i = 0; i < c.ticks; ++i)
             fresh.typingTick();
         EXPECT_FALSE(fresh.isLetterVisible(c.ticks));
-        EXPECT_EQ(fresh.cursor().left, fresh.letterLeft(c.ticks));
+        EXPECT_EQ(fresh.cursor().left, c.left);
         EXPECT_DOUBLE_EQ(
             fresh.cursor().top, Banner::letters[c.ticks].top - sizes[c.ticks].height / 8);
         EXPECT_EQ(fresh.cursor().pointSize, c.pointSize);
@@ -131,13 +134,40 @@ TEST_F(WelcomeAnimationTest, CursorRestsPastTheLastLetterNarrowerAndBlinksFromTh
 {
     animation.blinkTick();
     typeLetters(letterCount); // the last letter is 900 x 1120
-    EXPECT_EQ(animation.cursor().left, animation.letterLeft(letterCount - 1) + 900);
+    EXPECT_EQ(animation.cursor().left, lastLetterLeft + 900);
     EXPECT_DOUBLE_EQ(animation.cursor().top, 4680 - 1120.0 / 8);
     EXPECT_DOUBLE_EQ(animation.cursor().width.value_or(0), 900 - 900.0 / 7);
     EXPECT_EQ(animation.cursor().pointSize, 48);
     for (bool visible : { true, false, true, false }) {
         EXPECT_EQ(animation.cursor().visible, visible);
         animation.blinkTick();
+    }
+}
+
+// The product name's row keeps its first letter and spaces the rest evenly, so that with the
+// resting cursor behind it the row ends as far inside the panel as it starts; letters too wide for
+// that still keep the gap at which they never touch.
+TEST(WelcomeLastRowTest, KeepsItsFirstLetterAndEvenGapsInsideThePanel)
+{
+    constexpr int first = 22;
+    std::array<WelcomeAnimation::Size, letterCount> narrow;
+    for (int i = 0; i < letterCount; ++i)
+        narrow[i] = { 400.0 + 60 * (i % 3), 1120 };
+    for (const auto &[sizes, fits] :
+        { std::pair(narrow, true), std::pair(distinctSizes(), false) }) {
+        SCOPED_TRACE(fits ? "letters that fit" : "letters too wide");
+        const WelcomeAnimation animation(sizes);
+        EXPECT_EQ(animation.letterLeft(first), Banner::letters[first].left);
+        const auto gapAfter = [&](int i) {
+            return animation.letterLeft(i + 1) - animation.letterLeft(i) - sizes[i].width;
+        };
+        for (int i = first + 1; i < letterCount - 1; ++i)
+            EXPECT_NEAR(gapAfter(i), gapAfter(first), 1e-9) << "after letter " << i;
+        const double end = animation.letterLeft(letterCount - 1) + sizes.back().width * 13 / 7;
+        if (fits)
+            EXPECT_NEAR(end, WelcomeAnimation::panelSize.width - Banner::letters[first].left, 1e-9);
+        else
+            EXPECT_EQ(gapAfter(first), 15);
     }
 }
 
