@@ -19,7 +19,7 @@ RUN_PACKAGES="xvfb xauth x11-utils imagemagick"
 # Extra packages needed by the tests that install the program and start it as
 # a desktop and a shell would, and under a real window manager.
 # shellcheck disable=SC2034
-DESKTOP_TEST_PACKAGES="xvfb xauth x11-utils xdotool desktop-file-utils appstream libglib2.0-bin inotify-tools openbox"
+DESKTOP_TEST_PACKAGES="xvfb xauth x11-utils x11-xkb-utils xdotool desktop-file-utils appstream libglib2.0-bin inotify-tools openbox"
 # Extra packages for bench/run: a virtual X server and a session bus to run the programs on, and
 # the X libraries the side-by-side probe watches and drives them with.
 # shellcheck disable=SC2034
