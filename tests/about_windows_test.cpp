@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QtTest>
 
@@ -330,6 +331,7 @@ private Q_SLOTS:
         QCOMPARE(about.launches, 2); // nothing is remembered between clicks
         QCOMPARE(about.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = about.fakes.messages.shown.front();
+        QVERIFY(message.owner == about.window);
         QCOMPARE(message.text, QStringLiteral("System Information Is Unavailable At This Time"));
         QCOMPARE(message.title, QStringLiteral("Glyphorbitaloscopex"));
         QCOMPARE(message.icon, MessageBox::Icon::None);
@@ -494,6 +496,18 @@ private Q_SLOTS:
         about.reset();
         QVERIFY(!unloaded);
         QVERIFY(!shownAgain);
+    }
+
+    // The style files what a window's controls draw under that window's palettes, so nothing can
+    // find it again once the window has gone.
+    void closingAWindowDropsThePicturesInTheCache()
+    {
+        AboutAlone about;
+        QPixmapCache::insert(QStringLiteral("marker"), QPixmap(8, 8));
+        about.window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QPixmap marker;
+        QVERIFY(!QPixmapCache::find(QStringLiteral("marker"), &marker));
     }
 };
 

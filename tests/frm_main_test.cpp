@@ -55,22 +55,16 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "1", "0", "11111" });
         run.window.Form_Load();
-        CONTROL(TextBox, Text1, &run.window, "Text1");
-        CONTROL(TextBox, Text2, &run.window, "Text2");
-        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
-        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
-        CONTROL(QWidget, Lbl3, &run.window, "Lbl3");
-        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
         QVERIFY(run.window.isVisible());
-        QVERIFY(Text1->isVisible());
-        QVERIFY(!Text2->isVisible());
-        QVERIFY(MenuModeC2A->isChecked());
-        QVERIFY(!MenuModeA2C->isChecked());
+        QVERIFY(run.Text1->isVisible());
+        QVERIFY(!run.Text2->isVisible());
+        QVERIFY(run.MenuModeC2A->isChecked());
+        QVERIFY(!run.MenuModeA2C->isChecked());
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter Character"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("ASCII Value is"));
-        QVERIFY(!Lbl3->isVisible());
+        QVERIFY(!run.Lbl3->isVisible());
         QVERIFY(!run.barVisible());
-        QVERIFY(!MenuViewStBar->isChecked());
+        QVERIFY(!run.MenuViewStBar->isChecked());
         QVERIFY(run.fakes.messages.shown.empty());
         QCOMPARE(run.fakes.process.calls, 0);
         QCOMPARE(run.window.windowTitle(), QStringLiteral("Glyphorbitaloscopex v1.0"));
@@ -92,10 +86,9 @@ private Q_SLOTS:
         QFETCH(bool, charToCode);
         ProgramRun run({ "0.0", mode, "0", "11111" });
         run.window.Form_Load();
-        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
         QVERIFY(run.fakes.messages.shown.empty());
         QVERIFY(run.window.isVisible());
-        QCOMPARE(MenuModeC2A->isChecked(), charToCode);
+        QCOMPARE(run.MenuModeC2A->isChecked(), charToCode);
     }
 
     void everyOtherModeValueStartsInCodeToCharMode_data()
@@ -112,14 +105,10 @@ private Q_SLOTS:
         QFETCH(QString, mode);
         ProgramRun run({ "0", mode, "0", "11111" });
         run.window.Form_Load();
-        CONTROL(TextBox, Text1, &run.window, "Text1");
-        CONTROL(TextBox, Text2, &run.window, "Text2");
-        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
-        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
-        QVERIFY(!Text1->isVisible());
-        QVERIFY(Text2->isVisible());
-        QVERIFY(MenuModeA2C->isChecked());
-        QVERIFY(!MenuModeC2A->isChecked());
+        QVERIFY(!run.Text1->isVisible());
+        QVERIFY(run.Text2->isVisible());
+        QVERIFY(run.MenuModeA2C->isChecked());
+        QVERIFY(!run.MenuModeC2A->isChecked());
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter ASCII Value"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("Character is "));
     }
@@ -137,8 +126,7 @@ private Q_SLOTS:
         hidden.window.Form_Load();
         ProgramRun shown({ "0", "1", "1", "11111" });
         shown.window.Form_Load();
-        CONTROL(QAction, MenuViewStBar, &shown.window, "MenuViewStBar");
-        QVERIFY(MenuViewStBar->isChecked());
+        QVERIFY(shown.MenuViewStBar->isChecked());
         QVERIFY(shown.barVisible());
         QCOMPARE(shown.window.height() - hidden.window.height(), 20); // 300 twips
     }
@@ -151,10 +139,9 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "1", "0", "11111" });
         run.window.Form_Load();
-        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
-        MenuViewStBar->trigger();
-        QVERIFY(MenuViewStBar->isChecked()); // at once
+        run.MenuViewStBar->trigger();
+        QVERIFY(run.MenuViewStBar->isChecked()); // at once
         for (int tick = 1; tick <= 15; ++tick) {
             run.fakes.timers.advance(20);
             QCOMPARE(run.belowMenu(), Twips::toPixels(5370 + 20 * tick));
@@ -176,17 +163,15 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "1", "1", "11111" });
         run.window.Form_Load();
-        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
-        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
         QCOMPARE(run.belowMenu(), Twips::toPixels(5670));
-        MenuViewStBar->trigger();
+        run.MenuViewStBar->trigger();
         QVERIFY(!run.barVisible());
         QCOMPARE(run.belowMenu(), Twips::toPixels(5670));
         run.fakes.timers.advance(20 * 15);
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
         run.fakes.timers.advance(1000);
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
-        CmdExit->click();
+        run.CmdExit->click();
         QCOMPARE(run.folder.read(3), QByteArray("0\r\n"));
     }
 
@@ -195,11 +180,9 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "1", "0", "11111" });
         run.window.Form_Load();
-        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
-        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
-        MenuViewStBar->trigger();
+        run.MenuViewStBar->trigger();
         run.fakes.timers.advance(20 * 5);
-        MenuViewStBar->trigger();
+        run.MenuViewStBar->trigger();
         int tallest = 0;
         for (int tick = 0; tick < 40; ++tick) {
             run.fakes.timers.advance(20);
@@ -208,7 +191,7 @@ private Q_SLOTS:
         }
         QCOMPARE(tallest, Twips::toPixels(5670));
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
-        CmdExit->click();
+        run.CmdExit->click();
         QCOMPARE(run.folder.read(3), QByteArray("0\r\n"));
     }
 
@@ -216,11 +199,9 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "1", "0", "11111" });
         run.window.Form_Load();
-        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
-        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
-        MenuViewStBar->trigger();
+        run.MenuViewStBar->trigger();
         run.fakes.timers.advance(20 * 3);
-        CmdExit->click();
+        run.CmdExit->click();
         QCOMPARE(run.folder.read(3), QByteArray("1\r\n"));
     }
 
@@ -262,6 +243,7 @@ private Q_SLOTS:
         QTest::mouseClick(StatusBar1->panel(panel), Qt::LeftButton);
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = run.fakes.messages.shown.front();
+        QVERIFY(message.owner == &run.window);
         QCOMPARE(message.text, text);
         QCOMPARE(message.title, title);
         QCOMPARE(message.icon, MessageBox::Icon::None);
@@ -316,7 +298,6 @@ private Q_SLOTS:
         ProgramRun run({ "0", "1", "1", "11111" });
         run.window.Form_Load();
         CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
-        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
         QTest::mouseClick(StatusBar1->panel(1), Qt::LeftButton);
         for (const char *box : { "Check1_1", "Check1_4" }) {
             CONTROL(QCheckBox, check, run.windows.statusDialog.window(), QLatin1String(box));
@@ -334,7 +315,7 @@ private Q_SLOTS:
         CONTROL(QCheckBox, Check1_2, dialog, "Check1_2");
         QVERIFY(!Check1_1->isChecked());
         QVERIFY(Check1_2->isChecked());
-        CmdExit->click();
+        run.CmdExit->click();
         QCOMPARE(run.folder.read(4), QByteArray("10110\r\n"));
     }
 
@@ -363,11 +344,9 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "1", "0", "01101" });
         run.window.Form_Load();
-        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
-        CONTROL(QAction, MenuViewStBar, &run.window, "MenuViewStBar");
-        CmdExit->click();
+        run.CmdExit->click();
         QCOMPARE(run.folder.read(4), QByteArray("01101\r\n"));
-        MenuViewStBar->trigger();
+        run.MenuViewStBar->trigger();
         run.fakes.timers.advance(20 * 16);
         const bool expected[] = { true, false, true, true, false, true };
         CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
@@ -388,12 +367,11 @@ private Q_SLOTS:
         QFETCH(QString, mask);
         ProgramRun run({ "0", "1", "1", mask });
         run.window.Form_Load();
-        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
         QVERIFY(run.text("Text4").isEmpty());
         CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
         for (int index = 2; index <= 6; ++index)
             QVERIFY(StatusBar1->panel(index)->isShown());
-        CmdExit->click();
+        run.CmdExit->click();
         QCOMPARE(run.folder.read(4), QByteArray("11111\r\n"));
     }
 
@@ -416,6 +394,7 @@ private Q_SLOTS:
         QVERIFY(run.loadFirstRun());
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = run.fakes.messages.shown.front();
+        QVERIFY(!message.owner);
         QCOMPARE(message.text, reinstallText);
         QCOMPARE(message.title, QStringLiteral("Reinstall"));
         QCOMPARE(message.icon, MessageBox::Icon::Information);
@@ -432,10 +411,10 @@ private Q_SLOTS:
         int welcomes = 0;
         run.windows.welcome.setFactory(countingFactory(QStringLiteral("FrmWlcm"), welcomes));
         QVERIFY(run.loadFirstRun());
-        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
         QCOMPARE(welcomes, 1);
-        QVERIFY(MenuModeA2C->isChecked());
+        QVERIFY(run.MenuModeA2C->isChecked());
         QCOMPARE(run.fakes.messages.shown.front().title, QStringLiteral("Reinstall"));
+        QVERIFY(!run.fakes.messages.shown.front().owner);
     }
 
     // The welcome window's hand-over must not show a half-loaded main window while the message
@@ -470,6 +449,7 @@ private Q_SLOTS:
         run.window.Form_Load();
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = run.fakes.messages.shown.front();
+        QVERIFY(!message.owner);
         QCOMPARE(message.title, QStringLiteral("Error"));
         QCOMPARE(message.icon, MessageBox::Icon::Critical);
         QVERIFY2(message.text.contains(QStringLiteral("AppFile%1.DLL").arg(number)),
@@ -486,7 +466,6 @@ private Q_SLOTS:
         QVERIFY(run.windows.welcome.isVisible());
         QVERIFY(!run.window.findChild<TextBox *>(QStringLiteral("Text1")));
         QVERIFY(run.drawWelcome());
-        CONTROL(TextBox, Text2, &run.window, "Text2");
         QVERIFY(run.window.findChild<TextBox *>(QStringLiteral("Text1")));
         QVERIFY(!run.window.isVisible());
         run.fakes.timers.advance(WelcomeTiming::handOverMs - 1);
@@ -494,7 +473,7 @@ private Q_SLOTS:
         run.fakes.timers.advance(1);
         QVERIFY(run.window.isVisible());
         QVERIFY(run.windows.welcome.window() == nullptr);
-        QVERIFY(Text2->isVisible());
+        QVERIFY(run.Text2->isVisible());
         QVERIFY(run.barVisible());
         QCOMPARE(run.folder.read(1), QByteArray("1\r\n")); // only an exit ends the first run
     }
@@ -532,9 +511,8 @@ private Q_SLOTS:
     {
         ProgramRun run;
         run.window.Form_Load();
-        CONTROL(TextBox, Text1, &run.window, "Text1");
-        QTest::keyClick(Text1, 'a');
-        QTest::keyClick(Text1, 'b');
+        QTest::keyClick(run.Text1, 'a');
+        QTest::keyClick(run.Text1, 'b');
         QCOMPARE(run.text("Text1"), QStringLiteral("b"));
         QCOMPARE(run.text("Text3"), QStringLiteral("98"));
     }
@@ -561,7 +539,7 @@ private Q_SLOTS:
         QFETCH(QString, code);
         ProgramRun run;
         run.window.Form_Load();
-        CONTROL(TextBox, input, &run.window, "Text1");
+        TextBox *const input = run.Text1;
         QTest::keyClick(input, Qt::Key(key));
         QCOMPARE(input->text(), name);
         QCOMPARE(run.text("Text3"), code);
@@ -586,10 +564,9 @@ private Q_SLOTS:
         QFETCH(int, key);
         ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        CONTROL(TextBox, Text1, &run.window, "Text1");
         QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
-        QTest::keyClick(Text1, 'A');
-        QTest::keyClick(Text1, Qt::Key(key), Qt::ControlModifier);
+        QTest::keyClick(run.Text1, 'A');
+        QTest::keyClick(run.Text1, Qt::Key(key), Qt::ControlModifier);
         QVERIFY(run.text("Text1").isEmpty());
         QVERIFY(run.text("Text3").isEmpty());
     }
@@ -598,11 +575,10 @@ private Q_SLOTS:
     {
         ProgramRun run;
         run.window.Form_Load();
-        CONTROL(TextBox, Text1, &run.window, "Text1");
-        QTest::keyClick(Text1, Qt::Key_6, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(run.Text1, Qt::Key_6, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(run.text("Text1"), QString(QChar(30)));
         QCOMPARE(run.text("Text3"), QStringLiteral("30"));
-        QTest::keyClick(Text1, Qt::Key_Minus, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(run.Text1, Qt::Key_Minus, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(run.text("Text1"), QString(QChar(31)));
         QCOMPARE(run.text("Text3"), QStringLiteral("31"));
     }
@@ -632,9 +608,8 @@ private Q_SLOTS:
         QFETCH(QString, result);
         ProgramRun run;
         run.window.Form_Load();
-        CONTROL(TextBox, Text1, &run.window, "Text1");
-        QTest::keyClick(Text1, 'A');
-        QTest::keyClick(Text1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTest::keyClick(run.Text1, 'A');
+        QTest::keyClick(run.Text1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(run.text("Text1"), inBox);
         QCOMPARE(run.text("Text3"), result);
     }
@@ -643,21 +618,18 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        CONTROL(TextBox, Text2, &run.window, "Text2");
-        CONTROL(QWidget, Lbl3, &run.window, "Lbl3");
-        QTest::keyClick(Text2, Qt::Key_At, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(Lbl3->isVisible());
+        QTest::keyClick(run.Text2, Qt::Key_At, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(run.Lbl3->isVisible());
     }
 
     void charactersAboveAsciiShowTheirCodePageCode()
     {
         ProgramRun run;
         run.window.Form_Load();
-        CONTROL(TextBox, Text1, &run.window, "Text1");
-        typeCharacter(Text1, QStringLiteral("é"));
+        typeCharacter(run.Text1, QStringLiteral("é"));
         QCOMPARE(run.text("Text1"), QStringLiteral("é"));
         QCOMPARE(run.text("Text3"), QStringLiteral("233"));
-        typeCharacter(Text1, QStringLiteral("€"));
+        typeCharacter(run.Text1, QStringLiteral("€"));
         QCOMPARE(run.text("Text3"), QStringLiteral("128"));
     }
 
@@ -665,10 +637,9 @@ private Q_SLOTS:
     {
         ProgramRun run;
         run.window.Form_Load();
-        CONTROL(TextBox, Text1, &run.window, "Text1");
-        QTest::keyClick(Text1, 'A');
-        QTest::keyClick(Text1, Qt::Key_Home);
-        QTest::keyClick(Text1, Qt::Key_Delete);
+        QTest::keyClick(run.Text1, 'A');
+        QTest::keyClick(run.Text1, Qt::Key_Home);
+        QTest::keyClick(run.Text1, Qt::Key_Delete);
         QVERIFY(run.text("Text1").isEmpty());
         QVERIFY(run.text("Text3").isEmpty());
     }
@@ -677,9 +648,8 @@ private Q_SLOTS:
     {
         ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        CONTROL(TextBox, Text1, &run.window, "Text1");
-        QTest::keyClick(Text1, 'A');
-        CONTROL(TextBox, result, &run.window, "Text3");
+        QTest::keyClick(run.Text1, 'A');
+        TextBox *const result = run.Text3;
         QTest::mouseClick(result, Qt::LeftButton, {}, result->rect().center());
         QVERIFY(result->hasFocus());
         QCOMPARE(result->selectedText(), QStringLiteral("65"));
@@ -691,10 +661,9 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        CONTROL(TextBox, Text2, &run.window, "Text2");
-        QTest::keyClick(Text2, '6');
+        QTest::keyClick(run.Text2, '6');
         run.fakes.timers.advance(200);
-        QTest::keyClick(Text2, '5');
+        QTest::keyClick(run.Text2, '5');
         run.fakes.timers.advance(99);
         QVERIFY(run.text("Text3").isEmpty());
         run.fakes.timers.advance(1);
@@ -706,12 +675,11 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        CONTROL(TextBox, Text2, &run.window, "Text2");
-        QTest::keyClick(Text2, '6');
+        QTest::keyClick(run.Text2, '6');
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), QStringLiteral("ACK"));
         QCOMPARE(run.caption("Lbl4"), QStringLiteral("Acknowledgement"));
-        QTest::keyClick(Text2, '5');
+        QTest::keyClick(run.Text2, '5');
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), QStringLiteral("A"));
         QVERIFY(run.caption("Lbl4").isEmpty());
@@ -760,8 +728,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        CONTROL(TextBox, Text2, &run.window, "Text2");
-        QTest::keyClicks(Text2, typed);
+        QTest::keyClicks(run.Text2, typed);
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), result);
         QCOMPARE(run.caption("Lbl4"), name);
@@ -789,11 +756,11 @@ private Q_SLOTS:
         ProgramRun run({ "0", "0", "0", "11111" });
         QVERIFY(run.loadAndActivate());
         QGuiApplication::clipboard()->setText(QStringLiteral("9"));
-        CONTROL(TextBox, input, &run.window, "Text2");
+        TextBox *const input = run.Text2;
         QTest::keyClicks(input, QStringLiteral("12"));
         QTest::keyClick(input, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(input->text(), QStringLiteral("12"));
-        CONTROL(QWidget, warning, &run.window, "Lbl3");
+        QWidget *const warning = run.Lbl3;
         QVERIFY(warning->isVisible());
         QCOMPARE(run.caption("Lbl3"), QStringLiteral("Please enter numeric value"));
         run.fakes.timers.advance(999);
@@ -808,34 +775,31 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        CONTROL(QWidget, Lbl3, &run.window, "Lbl3");
-        CONTROL(TextBox, input, &run.window, "Text2");
+        TextBox *const input = run.Text2;
         QTest::keyClick(input, 'x');
         run.fakes.timers.advance(1500);
         QTest::keyClick(input, 'x');
-        QVERIFY(Lbl3->isVisible());
+        QVERIFY(run.Lbl3->isVisible());
         run.fakes.timers.advance(499);
-        QVERIFY(Lbl3->isVisible());
+        QVERIFY(run.Lbl3->isVisible());
         run.fakes.timers.advance(1);
-        QVERIFY(!Lbl3->isVisible());
+        QVERIFY(!run.Lbl3->isVisible());
     }
 
     void fourthDigitIsRefusedWithoutWarning()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        CONTROL(TextBox, Text2, &run.window, "Text2");
-        CONTROL(QWidget, Lbl3, &run.window, "Lbl3");
-        QTest::keyClicks(Text2, QStringLiteral("1234"));
+        QTest::keyClicks(run.Text2, QStringLiteral("1234"));
         QCOMPARE(run.text("Text2"), QStringLiteral("123"));
-        QVERIFY(!Lbl3->isVisible());
+        QVERIFY(!run.Lbl3->isVisible());
     }
 
     void deletingAllDigitsEmptiesTheResult()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        CONTROL(TextBox, input, &run.window, "Text2");
+        TextBox *const input = run.Text2;
         QTest::keyClicks(input, QStringLiteral("33"));
         run.fakes.timers.advance(300);
         QCOMPARE(run.caption("Lbl4"), QStringLiteral("Exclamation Mark"));
@@ -872,16 +836,14 @@ private Q_SLOTS:
         QFETCH(bool, warned);
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        CONTROL(TextBox, Text2, &run.window, "Text2");
-        CONTROL(QWidget, Lbl3, &run.window, "Lbl3");
-        QTest::keyClicks(Text2, QStringLiteral("33"));
+        QTest::keyClicks(run.Text2, QStringLiteral("33"));
         run.fakes.timers.advance(300);
         QGuiApplication::clipboard()->setText(pasted);
-        Text2->selectAll();
-        Text2->paste();
+        run.Text2->selectAll();
+        run.Text2->paste();
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), result);
-        QCOMPARE(Lbl3->isVisible(), warned);
+        QCOMPARE(run.Lbl3->isVisible(), warned);
         if (warned)
             QVERIFY(run.caption("Lbl4").isEmpty());
     }
@@ -892,28 +854,23 @@ private Q_SLOTS:
     {
         ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        CONTROL(TextBox, Text3, &run.window, "Text3");
-        CONTROL(TextBox, Text1, &run.window, "Text1");
-        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
-        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
-        CONTROL(TextBox, Text2, &run.window, "Text2");
-        FocusCounter resultFocus(Text3);
-        QTest::keyClick(Text1, 'A');
-        QTest::keyClick(Text1, Qt::Key_F2, Qt::ControlModifier);
-        QVERIFY(MenuModeA2C->isChecked());
-        QVERIFY(!MenuModeC2A->isChecked());
-        QVERIFY(Text2->isVisible());
-        QVERIFY(!Text1->isVisible());
-        QVERIFY(Text2->hasFocus());
+        FocusCounter resultFocus(run.Text3);
+        QTest::keyClick(run.Text1, 'A');
+        QTest::keyClick(run.Text1, Qt::Key_F2, Qt::ControlModifier);
+        QVERIFY(run.MenuModeA2C->isChecked());
+        QVERIFY(!run.MenuModeC2A->isChecked());
+        QVERIFY(run.Text2->isVisible());
+        QVERIFY(!run.Text1->isVisible());
+        QVERIFY(run.Text2->hasFocus());
         QVERIFY(run.text("Text3").isEmpty());
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter ASCII Value"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("Character is "));
         QCOMPARE(run.text("Text1"), QStringLiteral("A")); // the hidden box keeps its text
 
-        QTest::keyClick(Text2, Qt::Key_F1, Qt::ControlModifier);
-        QVERIFY(MenuModeC2A->isChecked());
-        QVERIFY(Text1->isVisible());
-        QVERIFY(Text1->hasFocus());
+        QTest::keyClick(run.Text2, Qt::Key_F1, Qt::ControlModifier);
+        QVERIFY(run.MenuModeC2A->isChecked());
+        QVERIFY(run.Text1->isVisible());
+        QVERIFY(run.Text1->hasFocus());
         QVERIFY(run.text("Text1").isEmpty());
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter Character"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("ASCII Value is"));
@@ -924,35 +881,29 @@ private Q_SLOTS:
     {
         ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        CONTROL(TextBox, Text1, &run.window, "Text1");
-        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
-        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
-        QTest::keyClick(Text1, 'A');
-        MenuModeC2A->trigger();
+        QTest::keyClick(run.Text1, 'A');
+        run.MenuModeC2A->trigger();
         QCOMPARE(run.text("Text1"), QStringLiteral("A"));
         QCOMPARE(run.text("Text3"), QStringLiteral("65"));
-        QVERIFY(MenuModeC2A->isChecked());
-        QVERIFY(!MenuModeA2C->isChecked());
-        MenuModeA2C->trigger();
-        MenuModeA2C->trigger();
-        QVERIFY(MenuModeA2C->isChecked());
-        QVERIFY(!MenuModeC2A->isChecked());
+        QVERIFY(run.MenuModeC2A->isChecked());
+        QVERIFY(!run.MenuModeA2C->isChecked());
+        run.MenuModeA2C->trigger();
+        run.MenuModeA2C->trigger();
+        QVERIFY(run.MenuModeA2C->isChecked());
+        QVERIFY(!run.MenuModeC2A->isChecked());
         // An exclusive group would draw radio bullets where the menu shows check marks.
-        QVERIFY(!MenuModeA2C->actionGroup());
+        QVERIFY(!run.MenuModeA2C->actionGroup());
     }
 
     void returningToCodeToCharClearsTheOldDigits()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         QVERIFY(run.loadAndActivate());
-        CONTROL(TextBox, Text2, &run.window, "Text2");
-        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
-        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
-        QTest::keyClicks(Text2, QStringLiteral("65"));
+        QTest::keyClicks(run.Text2, QStringLiteral("65"));
         run.fakes.timers.advance(300);
-        MenuModeC2A->trigger();
+        run.MenuModeC2A->trigger();
         QCOMPARE(run.text("Text2"), QStringLiteral("65"));
-        MenuModeA2C->trigger();
+        run.MenuModeA2C->trigger();
         QVERIFY(run.text("Text2").isEmpty());
         run.fakes.timers.advance(300);
         QVERIFY(run.text("Text3").isEmpty());
@@ -963,10 +914,8 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         QVERIFY(run.loadAndActivate());
-        CONTROL(TextBox, Text2, &run.window, "Text2");
-        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
-        QTest::keyClick(Text2, '0');
-        MenuModeC2A->trigger();
+        QTest::keyClick(run.Text2, '0');
+        run.MenuModeC2A->trigger();
         run.fakes.timers.advance(300);
         QVERIFY(run.text("Text3").isEmpty());
         QVERIFY(run.caption("Lbl4").isEmpty());
@@ -976,24 +925,19 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         QVERIFY(run.loadAndActivate());
-        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
-        CONTROL(TextBox, Text2, &run.window, "Text2");
-        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
-        CONTROL(TextBox, Text1, &run.window, "Text1");
-        CmdExit->setFocus();
+        run.CmdExit->setFocus();
         QTest::keyClick(&run.window, Qt::Key_E, Qt::AltModifier);
-        QVERIFY(Text2->hasFocus());
-        MenuModeC2A->trigger();
-        CmdExit->setFocus();
+        QVERIFY(run.Text2->hasFocus());
+        run.MenuModeC2A->trigger();
+        run.CmdExit->setFocus();
         QTest::keyClick(&run.window, Qt::Key_E, Qt::AltModifier);
-        QVERIFY(Text1->hasFocus());
+        QVERIFY(run.Text1->hasFocus());
     }
 
     void inputBoxesCarryNamesForScreenReaders()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         run.window.Form_Load();
-        CONTROL(QAction, MenuModeC2A, &run.window, "MenuModeC2A");
         const auto name = [&](const char *control) {
             QWidget *widget = findControl(&run.window, QLatin1String(control));
             return widget ? QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name)
@@ -1002,7 +946,7 @@ private Q_SLOTS:
         QCOMPARE(name("Text2"), QStringLiteral("Enter ASCII Value"));
         QCOMPARE(name("Text3"), QStringLiteral("Character is"));
         QCOMPARE(name("CmdExit"), QStringLiteral("Exit"));
-        MenuModeC2A->trigger();
+        run.MenuModeC2A->trigger();
         QCOMPARE(name("Text1"), QStringLiteral("Enter Character"));
         QCOMPARE(name("Text3"), QStringLiteral("ASCII Value is"));
         QCOMPARE(name("MenuMode"), QStringLiteral("Mode"));
@@ -1025,15 +969,13 @@ private Q_SLOTS:
         QFETCH(QByteArray, storedMode);
         ProgramRun run({ "1", "1", "1", "11111" });
         QVERIFY(run.loadFirstRun());
-        CONTROL(QAction, MenuModeA2C, &run.window, "MenuModeA2C");
-        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
         run.fakes.timers.advance(WelcomeTiming::handOverMs); // the welcome window hands over
         if (switchMode)
-            MenuModeA2C->trigger();
+            run.MenuModeA2C->trigger();
         CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
         StatusBar1->panel(3)->hide();
         StatusBar1->panel(6)->hide();
-        CmdExit->click();
+        run.CmdExit->click();
         QCOMPARE(run.folder.read(1), QByteArray("0\r\n"));
         QCOMPARE(run.folder.read(2), storedMode);
         QCOMPARE(run.folder.read(3), QByteArray("1\r\n"));
@@ -1046,7 +988,7 @@ private Q_SLOTS:
     {
         ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        CONTROL(QPushButton, exit, &run.window, "CmdExit");
+        QPushButton *const exit = run.CmdExit;
         exit->setFocus();
         QTest::keyClick(exit, Qt::Key_Return);
         QCOMPARE(run.fakes.process.exitCodeOf, std::optional<int>(0));
@@ -1056,12 +998,12 @@ private Q_SLOTS:
     {
         ProgramRun run({ "1", "1", "1", "00000" });
         QVERIFY(run.loadFirstRun());
-        CONTROL(QPushButton, CmdExit, &run.window, "CmdExit");
         run.fakes.timers.advance(WelcomeTiming::handOverMs);
         run.folder.setWriteProtected(2, true);
-        CmdExit->click();
+        run.CmdExit->click();
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = run.fakes.messages.shown.front();
+        QVERIFY(message.owner == &run.window);
         QCOMPARE(message.title, QStringLiteral("Error"));
         QCOMPARE(message.icon, MessageBox::Icon::Critical);
         QVERIFY2(
@@ -1073,7 +1015,7 @@ private Q_SLOTS:
         QCOMPARE(run.folder.read(4), QByteArray("00000\r\n")); // skipped after it
 
         run.folder.setWriteProtected(2, false);
-        CmdExit->click();
+        run.CmdExit->click();
         QCOMPARE(run.fakes.process.calls, 1);
         QCOMPARE(run.folder.read(4), QByteArray("00000\r\n"));
     }
@@ -1100,6 +1042,7 @@ private Q_SLOTS:
         run.folder.setWriteProtected(1, true);
         run.window.close();
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
+        QVERIFY(run.fakes.messages.shown.front().owner == &run.window);
         QVERIFY(!run.window.isVisible());
         // An unloaded window's timers are stopped, so its hand-over never comes.
         run.fakes.timers.advance(WelcomeTiming::handOverMs + 1000);
@@ -1113,9 +1056,8 @@ private Q_SLOTS:
         int created = 0;
         run.windows.about.setFactory(countingFactory(QStringLiteral("frmAbout"), created));
         QVERIFY(run.loadAndActivate());
-        CONTROL(TextBox, Text1, &run.window, "Text1");
-        QTest::keyClick(Text1, 'A');
-        QTest::keyClick(Text1, Qt::Key_D, Qt::ControlModifier);
+        QTest::keyClick(run.Text1, 'A');
+        QTest::keyClick(run.Text1, Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(created, 1);
         QCOMPARE(run.text("Text1"), QStringLiteral("A"));
         QCOMPARE(run.text("Text3"), QStringLiteral("65"));

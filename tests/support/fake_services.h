@@ -14,14 +14,15 @@ struct ShownMessage
     QString text;
     QString title;
     MessageBox::Icon icon;
+    const QWidget *owner; // null: ownerless, as before any window of the program is up
 };
 
 class FakeMessageBox final : public MessageBox
 {
 public:
-    void show(QWidget *, const QString &text, const QString &title, Icon icon) override
+    void show(QWidget *owner, const QString &text, const QString &title, Icon icon) override
     {
-        shown.push_back({ text, title.isEmpty() ? applicationTitle : title, icon });
+        shown.push_back({ text, title.isEmpty() ? applicationTitle : title, icon, owner });
     }
     std::vector<ShownMessage> shown;
 };

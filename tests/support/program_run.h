@@ -3,14 +3,53 @@
 #include "app/frm_main.h"
 #include "app/secondary_windows.h"
 #include "app_folder.h"
+#include "controls/text_box.h"
 #include "fake_clock.h"
 #include "fake_lock_keys.h"
 #include "fake_services.h"
 #include "fake_sys_info.h"
 #include "fake_url_opener.h"
+#include "find_control.h"
 #include "settings/settings_store.h"
 
+#include <QAction>
+#include <QPointer>
+#include <QPushButton>
+
+#include <memory>
 #include <source_location>
+
+// A control of the main window, found by its design name when a test first uses it, since the
+// window builds its controls as it loads. A missing one fails the test with its name, and a hidden
+// one of the test's own stands in, so that the test ends in failure instead of crashing the suite.
+template<typename T> class MainControl
+{
+public:
+    MainControl(const QWidget &window, const char *name)
+        : m_window(window)
+        , m_name(name)
+    { }
+    T *operator->() { return get(); }
+    operator T *() { return get(); }
+
+private:
+    T *get()
+    {
+        if (!m_control && !(m_control = findControl<T>(&m_window, QLatin1String(m_name)))) {
+            if constexpr (std::is_same_v<T, TextBox>)
+                m_standIn = std::make_unique<TextBox>(QString());
+            else
+                m_standIn = std::make_unique<T>();
+            m_control = m_standIn.get();
+        }
+        return m_control;
+    }
+
+    const QWidget &m_window;
+    const char *m_name;
+    QPointer<T> m_control; // gone with the window, to be found in the next one
+    std::unique_ptr<T> m_standIn;
+};
 
 // One run of the whole program over a temporary application folder, with doubles for every OS
 // service. Nothing is loaded until the test loads it.
@@ -45,4 +84,14 @@ struct ProgramRun
     SettingsStore settings { folder.path() };
     SecondaryWindows windows;
     FrmMain window { fakes.services, settings, windows, lockKeys, clock };
+
+    // The main window's controls, found once each.
+    MainControl<TextBox> Text1 { window, "Text1" };
+    MainControl<TextBox> Text2 { window, "Text2" };
+    MainControl<TextBox> Text3 { window, "Text3" };
+    MainControl<QWidget> Lbl3 { window, "Lbl3" };
+    MainControl<QAction> MenuModeC2A { window, "MenuModeC2A" };
+    MainControl<QAction> MenuModeA2C { window, "MenuModeA2C" };
+    MainControl<QAction> MenuViewStBar { window, "MenuViewStBar" };
+    MainControl<QPushButton> CmdExit { window, "CmdExit" };
 };
