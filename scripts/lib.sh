@@ -138,6 +138,19 @@ stop_process()
     wait "$pid" 2>/dev/null || true
 }
 
+# wait_until SECONDS COMMAND...
+# Runs COMMAND until it succeeds; fails once SECONDS have passed without that.
+wait_until()
+{
+    local limit=$(($1 * 10)) i
+    shift
+    for ((i = 0; i < limit; i++)); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 _glyph_xvfb_pid=""
 _glyph_xvfb_dir=""
 

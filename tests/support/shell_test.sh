@@ -8,19 +8,6 @@ fail()
     exit 1
 }
 
-# wait_until SECONDS COMMAND...
-# Runs COMMAND until it succeeds; fails once SECONDS have passed without that.
-wait_until()
-{
-    local limit=$(($1 * 10)) i
-    shift
-    for ((i = 0; i < limit; i++)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 # has_ended PID
 # True once PID no longer runs; a zombie not yet reaped counts as ended.
 has_ended()
