@@ -46,13 +46,17 @@ function(glyph_under_wine)
     set_tests_properties(${ARGN} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 300)
 endfunction()
 
-# glyph_gtest_cases(TARGET)
-# One CTest test per case, as the Linux tree has them. The cases are read from the sources:
-# asking the program for its list would start Wine before the prefix exists.
+# glyph_gtest_cases(TARGET [PROPERTY VALUE...])
+# One CTest test per case, as the Linux tree has them, with the given test properties. The cases
+# are read from the sources: asking the program for its list would start Wine before the prefix
+# exists.
 function(glyph_gtest_cases target)
     get_target_property(sources ${target} SOURCES)
     get_target_property(source_dir ${target} SOURCE_DIR)
     list(TRANSFORM sources PREPEND "${source_dir}/" REGEX "^[^/]")
     gtest_add_tests(TARGET ${target} SOURCES ${sources} TEST_LIST cases)
     glyph_under_wine(${cases})
+    if(ARGN)
+        set_tests_properties(${cases} PROPERTIES ${ARGN})
+    endif()
 endfunction()
