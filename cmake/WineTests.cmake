@@ -46,10 +46,13 @@ function(glyph_under_wine)
     set_tests_properties(${ARGN} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 300)
 endfunction()
 
-# glyph_gtest_cases(TARGET)
-# One CTest test for the whole program: each Wine process takes about a second to start, and
-# GoogleTest's own report names the cases that failed.
+# glyph_gtest_cases(TARGET [PROPERTY VALUE...])
+# One CTest test for the whole program, with the given test properties: each Wine process takes
+# about a second to start, and GoogleTest's own report names the cases that failed.
 function(glyph_gtest_cases target)
     add_test(NAME ${target} COMMAND ${target})
     glyph_under_wine(${target})
+    if(ARGN)
+        set_tests_properties(${target} PROPERTIES ${ARGN})
+    endif()
 endfunction()

@@ -1,27 +1,31 @@
 #pragma once
 
 #include <QByteArray>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
-#include <sys/resource.h>
-#include <sys/types.h>
 #include <vector>
+
+#ifndef Q_OS_WIN
+#include <sys/types.h>
 
 // The user a program started with ChildOptions::unprivileged runs as.
 inline constexpr uid_t unprivilegedUser = 65534; // nobody
+#endif
 
-// How a copy of the program is started.
+// How a copy of the program is started. The two limits are POSIX ones, left unused on Windows.
 struct ChildOptions
 {
     QStringList steps; // what the robot user does once the main window is up
     bool unprivileged = false; // run as "nobody" when the tests run as root, so permissions hold
-    std::optional<rlim_t> fileSizeLimit; // a disk that fills up after this many bytes per file
+    std::optional<qint64> fileSizeLimit; // a disk that fills up after this many bytes per file
 };
 
 // One running copy of the program, with its standard input and output in the test's hands.
-// Killed, if it still runs, when it goes out of scope.
+// Killed, if it still runs, when it goes out of scope. Qt's process starts and kills it with
+// each platform's own calls, so the same tests run against the program built for either.
 class ChildProgram
 {
 public:
@@ -30,7 +34,7 @@ public:
     ChildProgram(const ChildProgram &) = delete;
     ChildProgram &operator=(const ChildProgram &) = delete;
 
-    bool started() const { return m_pid > 0; }
+    bool started() const { return m_started; }
 
     // The next line the robot reports; nothing when the program ends or the wait runs out first.
     std::optional<QString> readLine(int timeoutMs = hangMs);
@@ -39,8 +43,8 @@ public:
     void sendGo();
     void kill();
 
-    // The exit status as waitpid gives it; nothing if the program still runs at the end of the
-    // wait, which the tests treat as a hang. Reads the rest of the output on the way.
+    // The exit code, -1 when the program crashed or was killed; nothing if it still runs at the
+    // end of the wait, which the tests treat as a hang. Reads the rest of the output on the way.
     std::optional<int> waitForExit(int timeoutMs = hangMs);
 
     const QStringList &lines() const { return m_lines; }
@@ -59,18 +63,12 @@ public:
     static constexpr int hangMs = 60'000;
 
 private:
-    bool pump(int timeoutMs);
+    void takeLines();
 
-    pid_t m_pid = -1;
-    int m_input = -1;
-    int m_output = -1;
-    int m_errors = -1;
+    QProcess m_process;
+    bool m_started = false;
     QByteArray m_pendingOutput;
     QByteArray m_errorText;
     QStringList m_lines;
     qsizetype m_linesTaken = 0;
-    std::optional<int> m_status;
 };
-
-// The exit code of a status from waitForExit, or -signal when a signal ended the program.
-int exitCodeOf(int status);

@@ -11,49 +11,66 @@ std::error_code lastError()
     return { static_cast<int>(GetLastError()), std::system_category() };
 }
 
-bool writeThrough(const std::wstring &path, std::string_view bytes)
+// Until it has replaced the file, the temporary file goes with its handle: the system closes the
+// handles of a program that is killed, so no stray file is left beside the settings.
+bool setDeleteOnClose(HANDLE file, bool remove)
 {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    FILE_DISPOSITION_INFO disposition { remove };
+    return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
+}
+
+bool writeThrough(HANDLE file, std::string_view bytes)
+{
     DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr)
-        && FlushFileBuffers(file);
-    if (ok && written != bytes.size()) {
-        ok = false;
+    if (!WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr)
+        || !FlushFileBuffers(file))
+        return false;
+    if (written != bytes.size()) {
         SetLastError(ERROR_WRITE_FAULT);
+        return false;
     }
-    const DWORD error = GetLastError();
-    CloseHandle(file);
-    SetLastError(error);
-    return ok;
+    return true;
 }
 
 // A reader of the old file (another copy of the program starting, a virus scanner) holds it
 // open only for a moment, but Windows refuses to replace an open file whatever sharing it was
 // opened with: so a refusal is worth a few more tries, unless the file is write-protected or a
 // folder, which no wait mends.
-bool mayBeInUse(DWORD error, const std::wstring &target)
+bool mayBeInUse(DWORD error, const std::wstring &path)
 {
     if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)
         return false;
-    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES
         && !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
 }
 
-bool replace(const std::wstring &temporary, const std::wstring &target)
+// Windows answers a move onto a file that another program holds open with "access denied", as it
+// answers one onto a file the user may not replace; only opening the file tells the two apart.
+bool heldOpen(const std::wstring &path)
+{
+    const HANDLE file
+        = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(file);
+    return false;
+}
+
+// Tries until the file at `path` is no longer in another program's hands, for about a second.
+template<typename Attempt> bool whileInUse(const std::wstring &path, Attempt attempt)
 {
     constexpr int attempts = 40;
     constexpr DWORD pauseMilliseconds = 25;
-    for (int attempt = 1;; ++attempt) {
-        if (MoveFileExW(temporary.c_str(), target.c_str(),
-                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    for (int tries = 1;; ++tries) {
+        if (attempt())
             return true;
         const DWORD error = GetLastError();
-        if (attempt == attempts || !mayBeInUse(error, target)) {
-            SetLastError(error);
+        const bool retry = mayBeInUse(error, path);
+        if (tries == attempts || !retry) {
+            // A file still held open is the other program's doing, not a folder refusing files.
+            SetLastError(retry && heldOpen(path) ? ERROR_SHARING_VIOLATION : error);
             return false;
         }
         Sleep(pauseMilliseconds);
@@ -69,11 +86,26 @@ std::error_code writeFileDurably(const std::wstring &path, std::string_view byte
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return { ERROR_ACCESS_DENIED, std::system_category() };
+    // One name for every copy of the program, so that a temporary file left behind is replaced by
+    // the next save; a copy saving the same file at the same moment waits for the other's turn.
+    // Shared for deleting only, which the move needs.
     const std::wstring temporary = path + L".saving";
-    if (writeThrough(temporary, bytes) && replace(temporary, path))
-        return {};
-    const std::error_code error = lastError();
-    DeleteFileW(temporary.c_str());
+    HANDLE file = INVALID_HANDLE_VALUE;
+    if (!whileInUse(temporary, [&] {
+            file = CreateFileW(temporary.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE,
+                nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+            return file != INVALID_HANDLE_VALUE;
+        }))
+        return lastError();
+    const bool saved = setDeleteOnClose(file, true) && writeThrough(file, bytes)
+        && setDeleteOnClose(file, false) && whileInUse(path, [&] {
+               return MoveFileExW(temporary.c_str(), path.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+           });
+    const std::error_code error = saved ? std::error_code() : lastError();
+    if (!saved)
+        setDeleteOnClose(file, true);
+    CloseHandle(file);
     return error;
 }
 
