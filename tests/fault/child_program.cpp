@@ -94,10 +94,12 @@ void ChildProgram::kill()
 
 std::optional<int> ChildProgram::waitForExit(int timeoutMs)
 {
-    if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(timeoutMs))
-        return std::nullopt;
-    // What the program wrote just before it ended is still in the pipes.
+    const bool ended
+        = m_process.state() == QProcess::NotRunning || m_process.waitForFinished(timeoutMs);
+    // What the program wrote just before it ended, or while it hung, is still in the pipes.
     takeLines();
+    if (!ended)
+        return std::nullopt;
     return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
 }
 

@@ -138,7 +138,7 @@ const UnwritableExit unwritableExits[] = {
     { "ReadOnlyFile", [](const ProgramFolder &folder) { folder.setWriteProtected(3, true); }, {}, 2,
         { "AppFile3.DLL", "write-protected", kept } },
 #ifdef Q_OS_WIN
-    // Only Windows refuses to replace an open file. The save tries again for about a second.
+    // Only Windows refuses to replace an open file. The save tries again for a few seconds.
     { "HeldOpenWithinTheRetry", [](const ProgramFolder &) {}, {}, 4, {}, 2,
         std::chrono::milliseconds(300) },
     { "HeldOpenPastTheRetry", [](const ProgramFolder &) {}, {}, 2,

@@ -41,8 +41,10 @@ bool mayBeInUse(DWORD error, const std::wstring &path)
     if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)
         return false;
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES
-        && !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+    // A file the program writing it has marked for deletion refuses even its attributes.
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    return !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
 }
 
 // Windows answers a move onto a file that another program holds open with "access denied", as it
@@ -58,22 +60,24 @@ bool heldOpen(const std::wstring &path)
     return false;
 }
 
-// Tries until the file at `path` is no longer in another program's hands, for about a second.
+// Tries until the file at `path` is no longer in another program's hands. Another copy saving the
+// same file holds it through a flush to the disk, which a busy disk or a starved Wine stretches
+// past a second; the wait ends before the 5 s after which Windows calls the window not responding.
 template<typename Attempt> bool whileInUse(const std::wstring &path, Attempt attempt)
 {
-    constexpr int attempts = 40;
-    constexpr DWORD pauseMilliseconds = 25;
-    for (int tries = 1;; ++tries) {
+    constexpr DWORD patience = 4'000;
+    constexpr DWORD pause = 25;
+    for (DWORD waited = 0;; waited += pause) {
         if (attempt())
             return true;
         const DWORD error = GetLastError();
         const bool retry = mayBeInUse(error, path);
-        if (tries == attempts || !retry) {
+        if (waited >= patience || !retry) {
             // A file still held open is the other program's doing, not a folder refusing files.
             SetLastError(retry && heldOpen(path) ? ERROR_SHARING_VIOLATION : error);
             return false;
         }
-        Sleep(pauseMilliseconds);
+        Sleep(pause);
     }
 }
 
