@@ -7,9 +7,10 @@
 #include "win32/durable_file.h"
 #include <QDir>
 #else
-#include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -54,28 +55,59 @@ FileOpening openPlainFileForReading(const QString &path, QFile &input)
 
 namespace {
 
-// The rename lives in the folder's entry table, which needs its own flush.
-void flushFolder(const QString &folder)
+// Copies of the program save a file one at a time, each holding a lock on its folder that the
+// system drops with a copy that is killed: so the new content can go to one fixed name beside the
+// file, and what a killed copy left there is replaced by the next save.
+class FolderTurn
 {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+public:
+    explicit FolderTurn(const QString &folder)
+        : m_folder(
+            ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        if (m_folder < 0) {
+            m_error = errno;
+            return;
+        }
+        // Another copy saving holds the turn for a flush to the disk; a copy stuck for longer
+        // is not waited for. A file system without locks leaves the copies to their luck.
+        for (int waited = 0; ::flock(m_folder, LOCK_EX | LOCK_NB) != 0; waited += pauseMs) {
+            if (errno != EWOULDBLOCK || waited >= 4000) {
+                m_error = errno == EWOULDBLOCK ? EWOULDBLOCK : 0;
+                return;
+            }
+            ::usleep(pauseMs * 1000);
+        }
     }
-}
+    ~FolderTurn()
+    {
+        if (m_folder >= 0)
+            ::close(m_folder);
+    }
+    FolderTurn(const FolderTurn &) = delete;
+    FolderTurn &operator=(const FolderTurn &) = delete;
 
-// QSaveFile keeps the system's error to itself, and on a read-only file system it reports only
-// that the existing file "is not writable". The folder the temporary file goes into, asked
-// directly, gives the system's own reason when it is the folder that refuses.
-WriteFailure openFailure(const QSaveFile &file)
+    // Why this copy may not write now, or 0.
+    int error() const { return m_error; }
+    // The rename lives in the folder's entry table, which needs its own flush.
+    void flush() const { ::fsync(m_folder); }
+
+private:
+    static constexpr int pauseMs = 25;
+    int m_folder;
+    int m_error = 0;
+};
+
+bool writeAll(int file, const QByteArray &bytes)
 {
-    const QByteArray folder = QFile::encodeName(QFileInfo(file.fileName()).absolutePath());
-    if (::faccessat(AT_FDCWD, folder.constData(), W_OK, AT_EACCESS) != 0) {
-        WriteFailure failure = writeFailure(errno);
-        if (failure.folderRefused)
-            return failure;
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t written
+            = ::write(file, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno != EINTR)
+            return false;
+        done += std::max<ssize_t>(written, 0);
     }
-    return { file.errorString() };
+    return true;
 }
 
 FileOpening refused(const QString &reason)
@@ -97,23 +129,39 @@ FileOpening notAFile(mode_t mode)
 
 std::optional<WriteFailure> writeFileDurably(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return openFailure(file);
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return WriteFailure { error };
+    const QByteArray target = QFile::encodeName(path);
+    struct stat existing = {};
+    const bool exists = ::stat(target.constData(), &existing) == 0;
+    // The move below would replace a file the user has made read-only, whoever runs the program;
+    // the folder takes new files all the same, so it is not the folder that refuses.
+    if (exists
+        && (!(existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))
+            || ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0))
+        return WriteFailure { qt_error_string(EACCES) };
+    const FolderTurn turn(QFileInfo(path).absolutePath());
+    if (turn.error())
+        return writeFailure(turn.error());
+    const QByteArray temporary = target + ".saving";
+    // For the owner alone until it has the old file's permissions.
+    const int file = ::open(temporary.constData(),
+        O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, exists ? S_IRUSR | S_IWUSR : 0666);
+    if (file < 0)
+        return writeFailure(errno);
+    bool saved = (!exists || ::fchmod(file, existing.st_mode & 07777) == 0) && writeAll(file, bytes)
+        && ::fsync(file) == 0;
+    int error = errno;
+    if (::close(file) != 0 && saved) {
+        saved = false;
+        error = errno;
     }
-    if (::fsync(file.handle()) != 0) {
-        const WriteFailure failure = writeFailure(errno);
-        file.cancelWriting();
-        return failure;
+    if (saved && ::rename(temporary.constData(), target.constData()) == 0) {
+        turn.flush();
+        return std::nullopt;
     }
-    if (!file.commit())
-        return WriteFailure { file.errorString() };
-    flushFolder(QFileInfo(path).absolutePath());
-    return std::nullopt;
+    if (saved)
+        error = errno;
+    ::unlink(temporary.constData());
+    return writeFailure(error);
 }
 
 WriteFailure writeFailure(int code)
