@@ -44,21 +44,6 @@ start_virtual_display
 export WINEPREFIX=$prefix WINEDEBUG=-all
 unset WINEPATH
 
-window_of() # TITLE: the id of the visible window of that title, if there is one
-{
-    { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; } | head -n 1
-}
-wait_for_window() # TITLE SECONDS
-{
-    local i window
-    for ((i = 0; i < $2 * 10; i++)); do
-        window=$(window_of "$1")
-        [[ -n "$window" ]] && echo "$window" && return 0
-        [[ -n "$pid" ]] && has_ended "$pid" && fail "the program ended: $(<"$work/program.log")"
-        sleep 0.1
-    done
-    fail "no window \"$1\" within $2 s; shown: $(xdotool search --onlyvisible --name . getwindowname %@ | paste -sd '|')"
-}
 height_of()
 {
     xdotool getwindowgeometry "$1" | awk -F'[x ]' '/Geometry/ { print $NF }'
@@ -80,11 +65,10 @@ settled_height()
 (cd "$work" && GLYPH_WINEDEBUG=-all,+loaddll exec "$wine_sh" show "$prefix" "$folder/glyphorbitaloscopex.exe") \
     >"$work/program.log" 2>&1 &
 pid=$!
-wait_for_window Welcome 60 >/dev/null
-main=$(wait_for_window "Glyphorbitaloscopex v1.0" 60)
+wait_for_window Welcome 60 "$work/program.log" "$pid" >/dev/null
+main=$(wait_for_window "Glyphorbitaloscopex v1.0" 60 "$work/program.log" "$pid")
 grep -q 'Loaded .*styles.*qwindowsvistastyle\.dll' "$work/program.log" ||
     fail "the program runs without the native style plugin"
-no_window() { [[ -z "$(window_of "$1")" ]]; }
 wait_until 10 no_window Welcome || fail "the welcome window stayed after handing over"
 
 xdotool windowfocus --sync "$main" type 'Az'
