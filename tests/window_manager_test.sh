@@ -51,6 +51,8 @@ read -r main_x main_y box_x box_y < <(echo "$(centre "$main") $(centre "$box")")
 ((main_x - box_x <= 4 && box_x - main_x <= 4 && main_y - box_y <= 4 && box_y - main_y <= 4)) ||
     fail "the box opened at $box_x,$box_y, not over the main window's centre $main_x,$main_y"
 xdotool key Return
+wait_until 10 no_window Time || fail "Return did not close the box"
+wait_until 10 active "$main" || fail "the main window is not active again after the box"
 xdotool key --window "$main" alt+x
 wait_until 10 has_ended "$app" || fail "Alt+X did not end the program"
 wait "$app" || fail "the program ended with status $?"
