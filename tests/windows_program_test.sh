@@ -44,23 +44,6 @@ start_virtual_display
 export WINEPREFIX=$prefix WINEDEBUG=-all
 unset WINEPATH
 
-height_of()
-{
-    xdotool getwindowgeometry "$1" | awk -F'[x ]' '/Geometry/ { print $NF }'
-}
-# The status bar's growing or shrinking ends at a height that then stays.
-settled_height()
-{
-    local last="" now i
-    for ((i = 0; i < 50; i++)); do
-        sleep 0.2
-        now=$(height_of "$1")
-        [[ "$now" == "$last" ]] && echo "$now" && return 0
-        last=$now
-    done
-    fail "the main window's height did not settle"
-}
-
 # Wine's loader says which DLLs the program loads: Qt loads a style plugin only to draw with it.
 (cd "$work" && GLYPH_WINEDEBUG=-all,+loaddll exec "$wine_sh" show "$prefix" "$folder/glyphorbitaloscopex.exe") \
     >"$work/program.log" 2>&1 &
@@ -84,12 +67,16 @@ xdotool windowfocus --sync "$main" key ctrl+F2
 xdotool windowfocus --sync "$main" type '65'
 xdotool windowfocus --sync "$main" key Tab
 wait_until 10 result_is A || fail "65 in code mode did not show A"
-with_bar=$(settled_height "$main")
+# The bar is 300 twips, 20 pixels at Wine's 96 dpi; each animation ends exactly on its bound.
+height_is() { eval "$(xdotool getwindowgeometry --shell "$main")" && ((HEIGHT == $1)); }
+eval "$(xdotool getwindowgeometry --shell "$main")"
+with_bar=$HEIGHT
 xdotool windowfocus --sync "$main" key alt+v Return
-without_bar=$(settled_height "$main")
-((without_bar < with_bar)) || fail "hiding the status bar left the window $without_bar high (was $with_bar)"
+wait_until 10 height_is $((with_bar - 20)) ||
+    fail "hiding the status bar left the window $HEIGHT high, not $((with_bar - 20))"
 xdotool windowfocus --sync "$main" key alt+v Return
-[[ "$(settled_height "$main")" == "$with_bar" ]] || fail "showing the status bar again did not grow the window back"
+wait_until 10 height_is "$with_bar" ||
+    fail "showing the status bar again left the window $HEIGHT high, not $with_bar"
 
 xdotool windowfocus --sync "$main" key ctrl+d
 about=$(wait_for_window About 20)
