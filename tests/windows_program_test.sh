@@ -126,11 +126,12 @@ run_in_cmd() # COMMAND_LINE
 {
     GLYPH_LINE=$1 "$wine_sh" show "$prefix" cmd /c %GLYPH_LINE% >>"$work/setup.log" 2>&1
 }
+wine_ended() { timeout 60 wineserver -w || fail "the prefix's programs had not ended after 60 s"; }
 install_silently()
 {
     run_in_cmd "$(winepath -w "$work/setup.exe") /S /D=$install_dir" ||
         fail "the setup failed: $(<"$work/setup.log")"
-    wineserver -w
+    wine_ended
 }
 
 # A fresh prefix plays Windows 7; 10 before 1809 is refused too, by a setup built to see it.
@@ -166,7 +167,7 @@ run_in_cmd "$(winepath -w "$work/setup.exe") /S /D=$install_dir" && fail "the se
 run_in_cmd "\"$install_dir\\uninstall.exe\" /S _?=$install_dir" && fail "the uninstaller went on"
 [[ "$(installed_state)" == "$before" ]] || fail "a refusal changed the install"
 xdotool windowfocus --sync "$main" key alt+x
-wineserver -w
+wine_ended
 expect_settings "$installed/AppFiles" 0 1 1 11111
 
 # An update keeps them; a silent uninstall keeps them too and removes the rest and the key.
@@ -181,7 +182,7 @@ install_silently
     fail "the update kept what it no longer ships, or removed a file outside its folder"
 expect_settings "$installed/AppFiles" 0 1 1 11111
 "$wine_sh" show "$prefix" "$installed/uninstall.exe" /S >>"$work/setup.log" 2>&1
-wineserver -w
+wine_ended
 actual=$(cd "$installed" && find . -mindepth 1 | sed 's|^\./||' | sort)
 [[ "$actual" == "$(printf '%s\n' AppFiles AppFiles/AppFile{1,2,3,4}.DLL)" ]] ||
     fail "the uninstall left: $(paste -sd ' ' <<<"$actual")"
