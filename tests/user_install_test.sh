@@ -19,7 +19,6 @@ program="$program_dir/glyphorbitaloscopex"
 settings="$program_dir/AppFiles"
 link="$HOME/.local/bin/glyphorbitaloscopex"
 entry="$HOME/.local/share/applications/com.example.glyphorbitaloscopex.desktop"
-main_title='^Glyphorbitaloscopex v1\.0$'
 
 pid=""
 cleanup()
@@ -34,29 +33,6 @@ install_quietly()
 {
     ./scripts/install --build-dir "$build_dir" </dev/null >"$HOME/install.log" ||
         fail "./scripts/install failed: $(<"$HOME/install.log")"
-}
-
-# main_window LOG
-# Waits for the main window (a first run shows the welcome window before it)
-# and prints its id; a start that ends in a message fails at once. LOG holds
-# the program's output, shown when it fails.
-main_window()
-{
-    local log=$1 i window
-    for ((i = 0; i < 600; i++)); do
-        window=$(xdotool search --onlyvisible --name "$main_title" 2>/dev/null || true)
-        if [[ -n "$window" ]]; then
-            head -n 1 <<<"$window"
-            return
-        fi
-        if xdotool search --onlyvisible --name '^(Reinstall|Error)$' >/dev/null 2>&1; then
-            fail "the program showed a message instead of its main window"
-        fi
-        sleep 0.1
-    done
-    fail "the main window did not appear within a minute; windows shown:" \
-        "$(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | paste -sd '|');" \
-        "the program's output ends with: $(tail -n 30 "$log")"
 }
 
 # Ends the program through its Exit button, as a user would (Alt+X), so that
@@ -82,7 +58,7 @@ start_virtual_display
 
 # From the menu: a real launcher reads the entry's Exec line. A first run.
 gio launch "$entry" >"$HOME/menu.log" 2>&1 || fail "gio cannot launch $entry"
-window=$(main_window "$HOME/menu.log")
+window=$(wait_for_window 'Glyphorbitaloscopex v1\.0' 60 "$HOME/menu.log")
 pid=$(xdotool getwindowpid "$window")
 [[ "$(readlink "/proc/$pid/exe")" == "$program" ]] ||
     fail "the menu started $(readlink "/proc/$pid/exe"), not $program"
@@ -106,7 +82,7 @@ expect_settings "$settings" 0 0 1 11111
 # its real path, not beside the link, or it would end with "Reinstall".
 (cd / && exec "$link") >"$HOME/shell.log" 2>&1 &
 pid=$!
-window=$(main_window "$HOME/shell.log")
+window=$(wait_for_window 'Glyphorbitaloscopex v1\.0' 60 "$HOME/shell.log" "$pid")
 if ./scripts/install --uninstall </dev/null >"$HOME/uninstall.log" 2>&1; then
     fail "uninstall went ahead while the program was running"
 fi

@@ -10,8 +10,6 @@ source tests/support/shell_test.sh
 work=$(mktemp -d)
 trap 'for pid in ${app:-} ${wm:-}; do stop_process "$pid"; done; stop_virtual_display; rm -rf "$work"' EXIT
 
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-gone() { [[ -z "$(visible "$1")" ]]; }
 managed() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 active() { ! xprop -id "$1" _NET_WM_STATE | grep -q _HIDDEN && [[ "$(xdotool getactivewindow)" == "$1" ]]; }
 # Motif functions: minimise 8, maximise 16.
@@ -27,13 +25,11 @@ lay_program_folder "$work" "$build_dir/bin/glyphorbitaloscopex" 0 0 1 11111
 use_x_display
 "$work/glyphorbitaloscopex" &
 app=$!
-wait_until 20 visible 'Glyphorbitaloscopex v1.0' >/dev/null || fail "no main window"
-main=$(visible 'Glyphorbitaloscopex v1.0')
+main=$(wait_for_window 'Glyphorbitaloscopex v1\.0' 20)
 eval "$(xdotool getwindowgeometry --shell "$main")"
 
 xdotool mousemove --window "$main" 20 $((HEIGHT - 8)) click 1 # the caption panel
-wait_until 10 visible '^Customize Status Bar$' >/dev/null || fail "the Customize dialog did not open"
-dialog=$(visible '^Customize Status Bar$')
+dialog=$(wait_for_window 'Customize Status Bar' 10)
 no_min_max "$dialog" || fail "the dialog's hints allow minimise or maximise"
 # The main window, activated by openbox, may bring the dialog back before a look could see it
 # minimised; what openbox announces shows it was.
@@ -46,16 +42,17 @@ kill "$spy"
 xdotool mousemove --window "$main" 100 100 click 1
 wait_until 10 active "$dialog" || fail "after a click on the main window the dialog is minimised or inactive"
 xdotool key --window "$dialog" alt+l
-wait_until 10 gone '^Customize Status Bar$' || fail "Close left the dialog open"
+wait_until 10 no_window 'Customize Status Bar' || fail "Close left the dialog open"
 
 xdotool mousemove --window "$main" $((WIDTH - 150)) $((HEIGHT - 8)) click 1 # the time panel
-wait_until 10 visible '^Time$' >/dev/null || fail "a click on the time panel showed no box"
-box=$(visible '^Time$')
+box=$(wait_for_window Time 10)
 wait_until 10 active "$box" || fail "the box is not the active window"
 read -r main_x main_y box_x box_y < <(echo "$(centre "$main") $(centre "$box")")
 ((main_x - box_x <= 4 && box_x - main_x <= 4 && main_y - box_y <= 4 && box_y - main_y <= 4)) ||
     fail "the box opened at $box_x,$box_y, not over the main window's centre $main_x,$main_y"
 xdotool key Return
+wait_until 10 no_window Time || fail "Return did not close the box"
+wait_until 10 active "$main" || fail "the main window is not active again after the box"
 xdotool key --window "$main" alt+x
 wait_until 10 has_ended "$app" || fail "Alt+X did not end the program"
 wait "$app" || fail "the program ended with status $?"

@@ -44,58 +44,39 @@ start_virtual_display
 export WINEPREFIX=$prefix WINEDEBUG=-all
 unset WINEPATH
 
-window_of() # TITLE: the id of the visible window of that title, if there is one
-{
-    { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; } | head -n 1
-}
-wait_for_window() # TITLE SECONDS
-{
-    local i window
-    for ((i = 0; i < $2 * 10; i++)); do
-        window=$(window_of "$1")
-        [[ -n "$window" ]] && echo "$window" && return 0
-        [[ -n "$pid" ]] && has_ended "$pid" && fail "the program ended: $(<"$work/program.log")"
-        sleep 0.1
-    done
-    fail "no window \"$1\" within $2 s; shown: $(xdotool search --onlyvisible --name . getwindowname %@ | paste -sd '|')"
-}
-height_of()
-{
-    xdotool getwindowgeometry "$1" | awk -F'[x ]' '/Geometry/ { print $NF }'
-}
-# The status bar's growing or shrinking ends at a height that then stays.
-settled_height()
-{
-    local last="" now i
-    for ((i = 0; i < 50; i++)); do
-        sleep 0.2
-        now=$(height_of "$1")
-        [[ "$now" == "$last" ]] && echo "$now" && return 0
-        last=$now
-    done
-    fail "the main window's height did not settle"
-}
-
 # Wine's loader says which DLLs the program loads: Qt loads a style plugin only to draw with it.
 (cd "$work" && GLYPH_WINEDEBUG=-all,+loaddll exec "$wine_sh" show "$prefix" "$folder/glyphorbitaloscopex.exe") \
     >"$work/program.log" 2>&1 &
 pid=$!
-wait_for_window Welcome 60 >/dev/null
-main=$(wait_for_window "Glyphorbitaloscopex v1.0" 60)
+wait_for_window Welcome 60 "$work/program.log" "$pid" >/dev/null
+main=$(wait_for_window "Glyphorbitaloscopex v1.0" 60 "$work/program.log" "$pid")
 grep -q 'Loaded .*styles.*qwindowsvistastyle\.dll' "$work/program.log" ||
     fail "the program runs without the native style plugin"
-no_window() { [[ -z "$(window_of "$1")" ]]; }
 wait_until 10 no_window Welcome || fail "the welcome window stayed after handing over"
 
+# The result box, selected and copied, shows what the typed keys reached.
+result_is()
+{
+    xdotool windowfocus --sync "$main" key ctrl+a ctrl+c &&
+        [[ "$(xclip -o -selection clipboard 2>/dev/null)" == "$1" ]]
+}
 xdotool windowfocus --sync "$main" type 'Az'
+xdotool windowfocus --sync "$main" key Tab
+wait_until 10 result_is 122 || fail "Az in character mode did not show 122"
 xdotool windowfocus --sync "$main" key ctrl+F2
 xdotool windowfocus --sync "$main" type '65'
-with_bar=$(settled_height "$main")
+xdotool windowfocus --sync "$main" key Tab
+wait_until 10 result_is A || fail "65 in code mode did not show A"
+# The bar is 300 twips, 20 pixels at Wine's 96 dpi; each animation ends exactly on its bound.
+height_is() { eval "$(xdotool getwindowgeometry --shell "$main")" && ((HEIGHT == $1)); }
+eval "$(xdotool getwindowgeometry --shell "$main")"
+with_bar=$HEIGHT
 xdotool windowfocus --sync "$main" key alt+v Return
-without_bar=$(settled_height "$main")
-((without_bar < with_bar)) || fail "hiding the status bar left the window $without_bar high (was $with_bar)"
+wait_until 10 height_is $((with_bar - 20)) ||
+    fail "hiding the status bar left the window $HEIGHT high, not $((with_bar - 20))"
 xdotool windowfocus --sync "$main" key alt+v Return
-[[ "$(settled_height "$main")" == "$with_bar" ]] || fail "showing the status bar again did not grow the window back"
+wait_until 10 height_is "$with_bar" ||
+    fail "showing the status bar again left the window $HEIGHT high, not $with_bar"
 
 xdotool windowfocus --sync "$main" key ctrl+d
 about=$(wait_for_window About 20)
@@ -118,11 +99,11 @@ if { mount --bind "$folder" "$folder" && trap 'umount -l "$folder"; cleanup' EXI
     xdotool windowfocus --sync "$(wait_for_window "Glyphorbitaloscopex v1.0" 60)" key alt+x
     # Ctrl+C copies a message box's text, as on Windows.
     xdotool windowfocus --sync "$(wait_for_window Error 30)" key ctrl+c
-    copied() { text=$(xclip -o -selection clipboard 2>/dev/null) && [[ -n "$text" ]]; }
-    wait_until 10 copied || fail "the message box's text was not copied"
     advice="Move the program's folder to a folder you own, such as your own folder under %LOCALAPPDATA%\\Programs, where the setup installs it."
-    grep -qF "$(winepath -w "$folder/AppFiles"). $advice" <<<"$text" ||
-        fail "the message lacks the folder or the advice: $text"
+    message="$(winepath -w "$folder/AppFiles"). $advice"
+    # Until the copy arrives, the clipboard still holds the result box's text.
+    copied() { text=$(xclip -o -selection clipboard 2>/dev/null) && [[ "$text" == *"$message"* ]]; }
+    wait_until 10 copied || fail "the message box's text, as copied, lacks the folder or the advice: $text"
     stop_process "$!"
     umount -l "$folder"
     trap cleanup EXIT
@@ -145,11 +126,12 @@ run_in_cmd() # COMMAND_LINE
 {
     GLYPH_LINE=$1 "$wine_sh" show "$prefix" cmd /c %GLYPH_LINE% >>"$work/setup.log" 2>&1
 }
+wine_ended() { timeout 60 wineserver -w || fail "the prefix's programs had not ended after 60 s"; }
 install_silently()
 {
     run_in_cmd "$(winepath -w "$work/setup.exe") /S /D=$install_dir" ||
         fail "the setup failed: $(<"$work/setup.log")"
-    wineserver -w
+    wine_ended
 }
 
 # A fresh prefix plays Windows 7; 10 before 1809 is refused too, by a setup built to see it.
@@ -185,7 +167,7 @@ run_in_cmd "$(winepath -w "$work/setup.exe") /S /D=$install_dir" && fail "the se
 run_in_cmd "\"$install_dir\\uninstall.exe\" /S _?=$install_dir" && fail "the uninstaller went on"
 [[ "$(installed_state)" == "$before" ]] || fail "a refusal changed the install"
 xdotool windowfocus --sync "$main" key alt+x
-wineserver -w
+wine_ended
 expect_settings "$installed/AppFiles" 0 1 1 11111
 
 # An update keeps them; a silent uninstall keeps them too and removes the rest and the key.
@@ -200,7 +182,7 @@ install_silently
     fail "the update kept what it no longer ships, or removed a file outside its folder"
 expect_settings "$installed/AppFiles" 0 1 1 11111
 "$wine_sh" show "$prefix" "$installed/uninstall.exe" /S >>"$work/setup.log" 2>&1
-wineserver -w
+wine_ended
 actual=$(cd "$installed" && find . -mindepth 1 | sed 's|^\./||' | sort)
 [[ "$actual" == "$(printf '%s\n' AppFiles AppFiles/AppFile{1,2,3,4}.DLL)" ]] ||
     fail "the uninstall left: $(paste -sd ' ' <<<"$actual")"

@@ -46,13 +46,14 @@ remove_prefix()
     rm -rf "$WINEPREFIX" "$WINEPREFIX.log"
 }
 
-# Makes a fresh prefix, its server left running, so that no test pays for starting it; the
-# output of the server and of the services it starts must not hold CTest's pipes open.
+# Makes a fresh prefix; the output of the server and of the services it starts must not hold
+# CTest's pipes open. The server ends with the prefix's last program, so that wineserver -w
+# waits for the programs, not for a server lingering after them.
 create_prefix()
 {
     remove_prefix
     mkdir -p "$WINEPREFIX"
-    wineserver -p30 </dev/null >/dev/null 2>&1
+    wineserver </dev/null >/dev/null 2>&1
     if ! wineboot --init </dev/null >"$WINEPREFIX.log" 2>&1; then
         cat "$WINEPREFIX.log" >&2
         exit 1
@@ -72,7 +73,8 @@ create)
     # Without a display Wine refuses to make windows at all; its null driver makes them, unseen,
     # so that the tests can show that nothing of ours opens one. The desktop holds on to the
     # driver it started with: the server starts again, and the desktop with it, here, where it
-    # cannot hold CTest's pipes open as it would if a test started it.
+    # cannot hold CTest's pipes open as it would if a test started it. It lingers between the
+    # test programs, so that none pays for starting it.
     wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
     wineserver -k
     wineserver -w
