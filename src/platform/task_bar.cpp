@@ -4,6 +4,7 @@
 
 #if defined(GLYPH_HAVE_XCB)
 #include <QGuiApplication>
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -12,13 +13,25 @@
 
 namespace {
 
-xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
+// The state and the two it takes, asked for all at once and then awaited: one round trip to the
+// server rather than one a name, which counts before a window's first frame on a busy display.
+constexpr std::array<const char *, 3> atomNames { "_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR",
+    "_NET_WM_STATE_SKIP_PAGER" };
+
+std::array<xcb_atom_t, atomNames.size()> internAtoms(xcb_connection_t *connection)
 {
-    const xcb_intern_atom_cookie_t cookie
-        = xcb_intern_atom(connection, false, static_cast<uint16_t>(std::strlen(name)), name);
-    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-        xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::array<xcb_intern_atom_cookie_t, atomNames.size()> cookies {};
+    for (std::size_t i = 0; i < atomNames.size(); ++i) {
+        cookies[i] = xcb_intern_atom(
+            connection, false, static_cast<uint16_t>(std::strlen(atomNames[i])), atomNames[i]);
+    }
+    std::array<xcb_atom_t, atomNames.size()> atoms {};
+    for (std::size_t i = 0; i < atomNames.size(); ++i) {
+        const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+            xcb_intern_atom_reply(connection, cookies[i], nullptr), &std::free);
+        atoms[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }
+    return atoms;
 }
 
 } // namespace
@@ -39,13 +52,11 @@ void keepOutOfTaskBar(QWidget *window)
     if (QGuiApplication::platformName() != QLatin1String("xcb") || !connection)
         return;
     const auto id = static_cast<xcb_window_t>(window->winId());
-    const xcb_atom_t state = internAtom(connection, "_NET_WM_STATE");
-    const std::array<xcb_atom_t, 2> skip { internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-        internAtom(connection, "_NET_WM_STATE_SKIP_PAGER") };
-    if (state == XCB_ATOM_NONE || skip[0] == XCB_ATOM_NONE || skip[1] == XCB_ATOM_NONE)
+    const auto atoms = internAtoms(connection);
+    if (std::ranges::find(atoms, xcb_atom_t(XCB_ATOM_NONE)) != atoms.end())
         return;
-    xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32,
-        static_cast<uint32_t>(skip.size()), skip.data());
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, atoms[0], XCB_ATOM_ATOM, 32,
+        static_cast<uint32_t>(atoms.size() - 1), &atoms[1]);
     xcb_flush(connection);
 #else
     Q_UNUSED(window);

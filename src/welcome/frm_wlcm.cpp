@@ -72,8 +72,11 @@ void FrmWlcm::createControls()
     Twips::place(
         Frame1, 360, 360, WelcomeAnimation::panelSize.width, WelcomeAnimation::panelSize.height);
 
+    // Looked up by name among the installed families: hasFamily() would first run each name
+    // through fontconfig's whole substitution configuration, a millisecond a name before the
+    // first frame.
     const WelcomeFonts::BannerFace bannerFace = WelcomeFonts::chooseBannerFace(
-        [](const QString &family) { return QFontDatabase::hasFamily(family); });
+        [](const QString &family) { return !QFontDatabase::styles(family).isEmpty(); });
     std::array<WelcomeAnimation::Size, Banner::letterCount> letterSizes;
     for (int i = 0; i < Banner::letterCount; ++i) {
         const Banner::Letter &letter = Banner::letters[i];
