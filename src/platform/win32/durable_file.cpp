@@ -35,10 +35,13 @@ bool writeThrough(HANDLE file, std::string_view bytes)
 // A reader of the old file (another copy of the program starting, a virus scanner) holds it
 // open only for a moment, but Windows refuses to replace an open file whatever sharing it was
 // opened with: so a refusal is worth a few more tries, unless the file is write-protected or a
-// folder, which no wait mends.
+// folder, which no wait mends. A sharing violation is always another program's handle, even when
+// the file has gone by the time it is looked at: another copy has just moved it into place.
 bool mayBeInUse(DWORD error, const std::wstring &path)
 {
-    if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)
+    if (error == ERROR_SHARING_VIOLATION)
+        return true;
+    if (error != ERROR_ACCESS_DENIED)
         return false;
     const DWORD attributes = GetFileAttributesW(path.c_str());
     // A file the program writing it has marked for deletion refuses even its attributes.
@@ -60,9 +63,9 @@ bool heldOpen(const std::wstring &path)
     return false;
 }
 
-// Tries until the file at `path` is no longer in another program's hands. Another copy saving the
-// same file holds it through a flush to the disk, which a busy disk or a starved Wine stretches
-// past a second; the wait ends before the 5 s after which Windows calls the window not responding.
+// Tries until the file at `path` is no longer in another program's hands. A reader or another copy
+// holds it for a moment, which a loaded machine stretches past a second; the wait ends before the
+// 5 s after which Windows calls the window not responding.
 template<typename Attempt> bool whileInUse(const std::wstring &path, Attempt attempt)
 {
     constexpr DWORD patience = 4'000;
