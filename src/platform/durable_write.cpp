@@ -7,7 +7,6 @@
 #include "win32/durable_file.h"
 #include <QDir>
 #else
-#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -103,9 +102,14 @@ bool writeAll(int file, const QByteArray &bytes)
     for (qsizetype done = 0; done < bytes.size();) {
         const ssize_t written
             = ::write(file, bytes.constData() + done, size_t(bytes.size() - done));
-        if (written < 0 && errno != EINTR)
+        if (written < 0 && errno == EINTR)
+            continue;
+        // A write that takes nothing would otherwise be tried for ever.
+        if (written <= 0) {
+            errno = written == 0 ? EIO : errno;
             return false;
-        done += std::max<ssize_t>(written, 0);
+        }
+        done += written;
     }
     return true;
 }
