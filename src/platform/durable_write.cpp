@@ -6,6 +6,7 @@
 #ifdef _WIN32
 #include "win32/durable_file.h"
 #include <QDir>
+#include <io.h>
 #else
 #include <cerrno>
 #include <fcntl.h>
@@ -44,9 +45,14 @@ FileOpening openPlainFileForReading(const QString &path, QFile &input)
         return { FileOpening::Outcome::Missing, {} };
     if (info.isDir())
         return { FileOpening::Outcome::Refused, QStringLiteral("it is a folder, not a file") };
-    input.setFileName(path);
-    if (!input.open(QIODevice::ReadOnly))
+    int descriptor = -1;
+    if (const std::error_code error
+        = win32::openForReading(QDir::toNativeSeparators(path).toStdWString(), descriptor))
+        return { FileOpening::Outcome::Refused, QString::fromLocal8Bit(error.message()) };
+    if (!input.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::_close(descriptor);
         return { FileOpening::Outcome::Refused, input.errorString() };
+    }
     return { FileOpening::Outcome::Opened, {} };
 }
 

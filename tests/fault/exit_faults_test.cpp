@@ -196,6 +196,18 @@ TEST_P(UnwritableExitTest, ExitReportsTheErrorKeepsRunningAndTheCloseBoxLosesNot
 INSTANTIATE_TEST_SUITE_P(Faults, UnwritableExitTest, ::testing::ValuesIn(unwritableExits),
     [](const ::testing::TestParamInfo<UnwritableExit> &info) { return info.param.name; });
 
+#ifdef Q_OS_WIN
+// Held past the moment the program, started beside it, reads its settings.
+TEST(HeldFileStartTest, StartWaitsForASettingsFileHeldOpenForAMoment)
+{
+    const ProgramFolder folder(before);
+    const FileHold hold(folder, 2, std::chrono::seconds(1));
+    ChildProgram program(folder.program(), { { "exit" }, false, {} });
+    expectSavedExit(program);
+    EXPECT_EQ(exitProgress(folder), 4) << describe(folder);
+}
+#endif
+
 #ifndef Q_OS_WIN
 // A named pipe in the folder and a small disk to fill need POSIX calls and root.
 TEST(SwappedFileExitTest, FileThatBecameAPipeWhileRunningIsNotReplaced)
@@ -269,7 +281,7 @@ TEST(FullDiskExitTest, ExitOnAFullDiskKeepsEveryOldFileWhole)
     disk.fill();
 
     ChildProgram program(folder.program(), { { "exit", "close" }, false, {} });
-    ASSERT_TRUE(program.started());
+    ASSERT_TRUE(program.started()) << program.transcript().toStdString();
     expectBothExitsRefused(
         program, { QStringLiteral("AppFile1.DLL"), QStringLiteral("No space left"), kept });
     EXPECT_EQ(exitProgress(folder), 0) << describe(folder);

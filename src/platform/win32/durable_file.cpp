@@ -1,5 +1,7 @@
 #include "durable_file.h"
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 namespace win32 {
@@ -32,12 +34,15 @@ bool writeThrough(HANDLE file, std::string_view bytes)
     return true;
 }
 
-// A reader of the old file (another copy of the program starting, a virus scanner) holds it
-// open only for a moment, but Windows refuses to replace an open file whatever sharing it was
-// opened with: so a refusal is worth a few more tries, unless the file is write-protected or a
-// folder, which no wait mends. A sharing violation is always another program's handle, even when
-// the file has gone by the time it is looked at: another copy has just moved it into place.
-bool mayBeInUse(DWORD error, const std::wstring &path)
+enum class Access { Read, Replace };
+
+// Another program (a copy of this one, a virus scanner, a sync tool) holds a settings file open
+// only for a moment, so a refusal is worth a few more tries, unless no wait mends it. A sharing
+// violation is always another program's handle, even when the file has gone by the time it is
+// looked at: another copy has just moved it into place. Windows refuses to replace an open file
+// whatever sharing it was opened with, as "access denied", which a write-protected file or a
+// folder gives too; a reader is refused so only by the file's permissions.
+bool mayBeInUse(DWORD error, const std::wstring &path, Access access)
 {
     if (error == ERROR_SHARING_VIOLATION)
         return true;
@@ -47,7 +52,8 @@ bool mayBeInUse(DWORD error, const std::wstring &path)
     // A file the program writing it has marked for deletion refuses even its attributes.
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return GetLastError() == ERROR_ACCESS_DENIED;
-    return !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+    return access == Access::Replace
+        && !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
 }
 
 // Windows answers a move onto a file that another program holds open with "access denied", as it
@@ -66,7 +72,7 @@ bool heldOpen(const std::wstring &path)
 // Tries until the file at `path` is no longer in another program's hands. A reader or another copy
 // holds it for a moment, which a loaded machine stretches past a second; the wait ends before the
 // 5 s after which Windows calls the window not responding.
-template<typename Attempt> bool whileInUse(const std::wstring &path, Attempt attempt)
+template<typename Attempt> bool whileInUse(const std::wstring &path, Access access, Attempt attempt)
 {
     constexpr DWORD patience = 4'000;
     constexpr DWORD pause = 25;
@@ -74,7 +80,7 @@ template<typename Attempt> bool whileInUse(const std::wstring &path, Attempt att
         if (attempt())
             return true;
         const DWORD error = GetLastError();
-        const bool retry = mayBeInUse(error, path);
+        const bool retry = mayBeInUse(error, path, access);
         if (waited >= patience || !retry) {
             // A file still held open is the other program's doing, not a folder refusing files.
             SetLastError(retry && heldOpen(path) ? ERROR_SHARING_VIOLATION : error);
@@ -98,14 +104,14 @@ std::error_code writeFileDurably(const std::wstring &path, std::string_view byte
     // Shared for deleting only, which the move needs.
     const std::wstring temporary = path + L".saving";
     HANDLE file = INVALID_HANDLE_VALUE;
-    if (!whileInUse(temporary, [&] {
+    if (!whileInUse(temporary, Access::Replace, [&] {
             file = CreateFileW(temporary.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE,
                 nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
             return file != INVALID_HANDLE_VALUE;
         }))
         return lastError();
     const bool saved = setDeleteOnClose(file, true) && writeThrough(file, bytes)
-        && setDeleteOnClose(file, false) && whileInUse(path, [&] {
+        && setDeleteOnClose(file, false) && whileInUse(path, Access::Replace, [&] {
                return MoveFileExW(temporary.c_str(), path.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
            });
@@ -114,6 +120,24 @@ std::error_code writeFileDurably(const std::wstring &path, std::string_view byte
         setDeleteOnClose(file, true);
     CloseHandle(file);
     return error;
+}
+
+std::error_code openForReading(const std::wstring &path, int &descriptor)
+{
+    HANDLE file = INVALID_HANDLE_VALUE;
+    if (!whileInUse(path, Access::Read, [&] {
+            file = CreateFileW(path.c_str(), GENERIC_READ,
+                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                FILE_ATTRIBUTE_NORMAL, nullptr);
+            return file != INVALID_HANDLE_VALUE;
+        }))
+        return lastError();
+    descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_RDONLY);
+    if (descriptor < 0) {
+        CloseHandle(file);
+        return std::make_error_code(std::errc::too_many_files_open);
+    }
+    return {};
 }
 
 bool refusesWriting(std::error_code error)
