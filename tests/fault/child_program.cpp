@@ -33,8 +33,12 @@ ChildProgram::ChildProgram(const QString &program, const ChildOptions &options)
             ::_exit(126);
     });
 #endif
-    m_process.start(program, {});
-    m_started = m_process.waitForStarted(hangMs);
+    // Wine has now and then failed to start the program at once, with the same program and folder
+    // that it starts at the next try.
+    for (int attempt = 0; attempt < 3 && !m_started; ++attempt) {
+        m_process.start(program, {});
+        m_started = m_process.waitForStarted(hangMs);
+    }
 }
 
 ChildProgram::~ChildProgram()
@@ -116,6 +120,7 @@ std::vector<ChildProgram::Message> ChildProgram::messages() const
 
 QString ChildProgram::transcript() const
 {
-    return QStringLiteral("output:\n  %1\nerror output:\n%2")
-        .arg(m_lines.join(QStringLiteral("\n  ")), QString::fromLocal8Bit(m_errorText));
+    return QStringLiteral("last start: %1\noutput:\n  %2\nerror output:\n%3")
+        .arg(m_process.errorString(), m_lines.join(QStringLiteral("\n  ")),
+            QString::fromLocal8Bit(m_errorText));
 }
