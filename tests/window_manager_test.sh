@@ -31,6 +31,8 @@ eval "$(xdotool getwindowgeometry --shell "$main")"
 xdotool mousemove --window "$main" 20 $((HEIGHT - 8)) click 1 # the caption panel
 dialog=$(wait_for_window 'Customize Status Bar' 10)
 no_min_max "$dialog" || fail "the dialog's hints allow minimise or maximise"
+# A request to minimise a window that openbox has not taken in yet is lost.
+wait_until 10 active "$dialog" || fail "openbox did not activate the new dialog"
 # The main window, activated by openbox, may bring the dialog back before a look could see it
 # minimised; what openbox announces shows it was.
 xprop -spy -id "$dialog" _NET_WM_STATE >"$work/states" &
