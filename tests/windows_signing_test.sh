@@ -26,13 +26,15 @@ tests/win32/wine.sh create "$work/prefix"
 # A fresh prefix plays Windows 7, which the setup refuses.
 tests/win32/wine.sh run "$work/prefix" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
 tests/win32/wine.sh run "$work/prefix" "$setup" /S '/D=C:\signed' || fail "the setup failed with $?"
-WINEPREFIX=$work/prefix wineserver -w
+# The prefix's server lingers after the setup; the uninstaller it wrote is all that is waited for.
+uninstaller=$work/prefix/drive_c/signed/uninstall.exe
+wait_until 60 test -s "$uninstaller" || fail "the setup wrote no uninstaller"
 unzip -q "$work/out/glyphorbitaloscopex-1.0.0-win64.zip" -d "$work/unpacked"
 # The settings files are text, though named .DLL.
 mapfile -t files < <(find "$work/unpacked" -name AppFiles -prune -o -type f \
     \( -iname '*.exe' -o -iname '*.dll' \) -print)
 ((${#files[@]} > 1)) || fail "the zip holds no executable and DLLs"
-for file in "${files[@]}" "$setup" "$work/prefix/drive_c/signed/uninstall.exe"; do
+for file in "${files[@]}" "$setup" "$uninstaller"; do
     osslsigncode verify -CAfile "$work/cert.pem" -in "$file" >"$work/verify.log" 2>&1 ||
         fail "${file#"$work"/} is not signed: $(<"$work/verify.log")"
 done
