@@ -33,8 +33,8 @@ ChildProgram::ChildProgram(const QString &program, const ChildOptions &options)
             ::_exit(126);
     });
 #endif
-    // Wine has now and then failed to start the program at once, with the same program and folder
-    // that it starts at the next try.
+    // Wine has once refused to start the program, at once and for no reason the test could see;
+    // a refused start is tried again, so that Wine's refusal is not taken for the program's fault.
     for (int attempt = 0; attempt < 3 && !m_started; ++attempt) {
         m_process.start(program, {});
         m_started = m_process.waitForStarted(hangMs);
