@@ -1,4 +1,5 @@
 #include "durable_write.h"
+#include "save_points.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -164,8 +165,11 @@ std::optional<WriteFailure> writeFileDurably(const QString &path, const QByteArr
         saved = false;
         error = errno;
     }
+    if (saved)
+        reachSavePoint(SavePoint::Written, target.constData());
     if (saved && ::rename(temporary.constData(), target.constData()) == 0) {
         turn.flush();
+        reachSavePoint(SavePoint::Replaced, target.constData());
         return std::nullopt;
     }
     if (saved)

@@ -13,6 +13,7 @@ ChildProgram::ChildProgram(const QString &program, const ChildOptions &options)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("GLYPH_ROBOT_STEPS"), options.steps.join(u','));
+    environment.insert(QStringLiteral("GLYPH_KILL_AT"), options.killAt);
     // No display is needed: the robot reads the windows from inside.
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     m_process.setProcessEnvironment(environment);

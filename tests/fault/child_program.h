@@ -21,6 +21,7 @@ struct ChildOptions
     QStringList steps; // what the robot user does once the main window is up
     bool unprivileged = false; // run as "nobody" when the tests run as root, so permissions hold
     std::optional<qint64> fileSizeLimit; // a disk that fills up after this many bytes per file
+    QString killAt; // the point of the exit's save at which the program ends itself, if any
 };
 
 // One running copy of the program, with its standard input and output in the test's hands.

@@ -13,7 +13,6 @@
 
 #include <chrono>
 #include <functional>
-#include <iostream>
 #include <random>
 #ifdef Q_OS_WIN
 #include <condition_variable>
@@ -174,7 +173,7 @@ TEST_P(UnwritableExitTest, ExitReportsTheErrorKeepsRunningAndTheCloseBoxLosesNot
     const ProgramFolder folder(before);
     folder.handOver();
     ChildProgram program(
-        folder.program(), { { "ready", "exit", "close" }, true, fault.fileSizeLimit });
+        folder.program(), { { "ready", "exit", "close" }, true, fault.fileSizeLimit, {} });
     // Laid once the settings are read, which a file held open would refuse.
     ASSERT_TRUE(program.waitForLine(QStringLiteral("READY"))) << program.transcript().toStdString();
     ASSERT_NO_FATAL_FAILURE(fault.lay(folder));
@@ -202,7 +201,7 @@ TEST(HeldFileStartTest, StartWaitsForASettingsFileHeldOpenForAMoment)
 {
     const ProgramFolder folder(before);
     const FileHold hold(folder, 2, std::chrono::seconds(1));
-    ChildProgram program(folder.program(), { { "exit" }, false, {} });
+    ChildProgram program(folder.program(), { { "exit" }, false, {}, {} });
     expectSavedExit(program);
     EXPECT_EQ(exitProgress(folder), 4) << describe(folder);
 }
@@ -213,7 +212,7 @@ TEST(HeldFileStartTest, StartWaitsForASettingsFileHeldOpenForAMoment)
 TEST(SwappedFileExitTest, FileThatBecameAPipeWhileRunningIsNotReplaced)
 {
     const ProgramFolder folder(before);
-    ChildProgram program(folder.program(), { { "ready", "exit", "close" }, false, {} });
+    ChildProgram program(folder.program(), { { "ready", "exit", "close" }, false, {}, {} });
     ASSERT_TRUE(program.waitForLine(QStringLiteral("READY"))) << program.transcript().toStdString();
     folder.remove(4);
     ASSERT_EQ(::mkfifo(QFile::encodeName(folder.filePath(4)).constData(), 0644), 0);
@@ -280,7 +279,7 @@ TEST(FullDiskExitTest, ExitOnAFullDiskKeepsEveryOldFileWhole)
     layBefore(folder);
     disk.fill();
 
-    ChildProgram program(folder.program(), { { "exit", "close" }, false, {} });
+    ChildProgram program(folder.program(), { { "exit", "close" }, false, {}, {} });
     ASSERT_TRUE(program.started()) << program.transcript().toStdString();
     expectBothExitsRefused(
         program, { QStringLiteral("AppFile1.DLL"), QStringLiteral("No space left"), kept });
@@ -296,71 +295,71 @@ void waitMicroseconds(std::chrono::microseconds delay)
     while (std::chrono::steady_clock::now() < until) { }
 }
 
-// Kills one exit after the given delay and tells how many files it had replaced by then.
-std::optional<int> killExitAfter(const ProgramFolder &folder, std::chrono::microseconds delay)
+// Starts an exit and ends it, by itself at the named point of its save or else by a kill from
+// outside after the delay; tells how long it ran, or nothing if it did not end.
+std::optional<std::chrono::microseconds> killExit(
+    const ProgramFolder &folder, const QString &point, std::chrono::microseconds delay = {})
 {
     layBefore(folder);
-    ChildProgram program(folder.program(), { { "ready", "exit" }, false, {} });
+    ChildProgram program(folder.program(), { { "ready", "exit" }, false, {}, point });
     if (!program.waitForLine(QStringLiteral("READY"))) {
         ADD_FAILURE() << "the program did not come up\n" << program.transcript().toStdString();
         return std::nullopt;
     }
+    const auto started = std::chrono::steady_clock::now();
     program.sendGo();
-    waitMicroseconds(delay);
-    program.kill();
-    if (!program.waitForExit()) {
-        ADD_FAILURE() << "the killed program did not end";
+    if (point.isEmpty()) {
+        waitMicroseconds(delay);
+        program.kill();
+    }
+    const std::optional<int> status = program.waitForExit();
+    if (!status) {
+        ADD_FAILURE() << "the program did not end\n" << program.transcript().toStdString();
         return std::nullopt;
     }
-    const std::optional<int> progress = exitProgress(folder);
-    if (!progress)
-        ADD_FAILURE() << "killed " << delay.count() << " us into the exit:" << describe(folder);
-    return progress;
+    EXPECT_TRUE(point.isEmpty()
+        || (*status != 0 && program.lines().contains(QStringLiteral("KILLED\t") + point)))
+        << "the exit did not end at " << point.toStdString() << "\n"
+        << program.transcript().toStdString();
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - started);
 }
 
 TEST(KilledExitTest, EveryFileHoldsItsOldOrItsNewValueWhereverTheKillLands)
 {
-    // How long an exit takes swings from a few to a hundred milliseconds with what else the
-    // machine does, so no window set beforehand keeps hitting the writes. A staircase follows
-    // them instead: a kill that found nothing replaced moves the next one later, one that found
-    // everything replaced moves it earlier, and the kills gather where the files are replaced.
-    constexpr int wantedMidSave = 24;
-    constexpr int maxKills = 600;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(8);
     const ProgramFolder folder(before);
-    std::mt19937 random(20240917);
-    double step = 2000;
-    int landed[5] = {};
-    int kills = 0;
-    while (landed[1] + landed[2] + landed[3] < wantedMidSave && kills < maxKills
-        && std::chrono::steady_clock::now() < deadline) {
-        SCOPED_TRACE(kills);
-        const long delay
-            = std::uniform_int_distribution<long>(long(step * 0.75), long(step * 1.25))(random);
-        const std::optional<int> progress = killExitAfter(folder, std::chrono::microseconds(delay));
-        ASSERT_TRUE(progress);
-        ++landed[*progress];
-        ++kills;
-        if (*progress == 0)
-            step *= 1.2;
-        else if (*progress == 4)
-            step = std::max(step / 1.2, 50.0);
+    // The program ends itself at each point of each file's save, so every one is reached
+    // whatever the machine's load. Files before the one being saved hold their new value, the
+    // others their old one, and the one thing left beside them is the new content of the file
+    // being saved, under the fixed name that this file's save in the next round replaces.
+    std::chrono::microseconds longest {};
+    for (int number = 1; number <= 4; ++number) {
+        for (const bool replaced : { false, true }) {
+            const QString file = QStringLiteral("AppFile%1.DLL").arg(number);
+            const QString point
+                = (replaced ? QStringLiteral("replaced:") : QStringLiteral("written:")) + file;
+            SCOPED_TRACE(point.toStdString());
+            const auto ran = killExit(folder, point);
+            ASSERT_TRUE(ran);
+            longest = std::max(longest, *ran);
+            EXPECT_EQ(exitProgress(folder), replaced ? number : number - 1) << describe(folder);
+            QStringList left = allFourFiles;
+            if (!replaced)
+                left.insert(number, file + QStringLiteral(".saving"));
+            EXPECT_EQ(folder.appFilesEntries(), left);
+        }
     }
-    const std::string tally = std::to_string(kills) + " kills, the last near "
-        + std::to_string(long(step))
-        + " us; files replaced when killed: 0: " + std::to_string(landed[0])
-        + ", 1: " + std::to_string(landed[1]) + ", 2: " + std::to_string(landed[2])
-        + ", 3: " + std::to_string(landed[3]) + ", 4: " + std::to_string(landed[4]);
-    std::cout << "[ kills    ] " << tally << std::endl;
-    // The kills must reach into the writes, or this test would prove nothing.
-    EXPECT_GE(landed[1] + landed[2] + landed[3], wantedMidSave)
-        << tally << "\nThe kills stopped at the cap of " << maxKills
-        << " or of eight minutes without enough of them landing between the first and the last "
-           "file's replacement: the exit writes its files too close together, or its duration "
-           "swings more than the staircase can follow.";
-    // A kill between naming the new content and moving it in leaves it beside the file; the next
-    // exit takes it away.
-    ChildProgram last(folder.program(), { { "exit" }, false, {} });
+    // Kills from outside at moments no point names, over as long as the exits above took: wherever
+    // they land, every file is whole.
+    std::mt19937 random(20240917);
+    for (int kill = 0; kill < 12; ++kill) {
+        const std::chrono::microseconds delay(
+            std::uniform_int_distribution<long long>(0, longest.count())(random));
+        SCOPED_TRACE(delay.count());
+        ASSERT_TRUE(killExit(folder, {}, delay));
+        EXPECT_TRUE(exitProgress(folder)) << describe(folder);
+    }
+    ChildProgram last(folder.program(), { { "exit" }, false, {}, {} });
     ASSERT_NO_FATAL_FAILURE(expectSavedExit(last));
     EXPECT_EQ(folder.appFilesEntries(), allFourFiles);
 }
@@ -372,9 +371,9 @@ TEST(TwoCopiesExitTest, EachFileHoldsOneWholeValueFromOneOfThem)
         SCOPED_TRACE(round);
         layBefore(folder);
         // The second copy switches mode and hides the bar, so the two write different values.
-        ChildProgram first(folder.program(), { { "ready", "exit" }, false, {} });
-        ChildProgram second(
-            folder.program(), { { "MenuModeA2C", "MenuViewStBar", "ready", "exit" }, false, {} });
+        ChildProgram first(folder.program(), { { "ready", "exit" }, false, {}, {} });
+        ChildProgram second(folder.program(),
+            { { "MenuModeA2C", "MenuViewStBar", "ready", "exit" }, false, {}, {} });
         ASSERT_TRUE(first.waitForLine(QStringLiteral("READY"))) << first.transcript().toStdString();
         ASSERT_TRUE(second.waitForLine(QStringLiteral("READY")))
             << second.transcript().toStdString();

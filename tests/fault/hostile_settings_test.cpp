@@ -146,7 +146,7 @@ TEST_P(HostileSettingsTest, StartEndsWithOneMessageAndChangesNothing)
         folder.handOver();
     const std::map<int, QByteArray> before = plainFiles(folder);
 
-    ChildProgram program(folder.program(), { { "exit" }, hostile.unprivileged, {} });
+    ChildProgram program(folder.program(), { { "exit" }, hostile.unprivileged, {}, {} });
     ASSERT_TRUE(program.started()) << program.transcript().toStdString();
     const std::optional<int> status = program.waitForExit();
     ASSERT_TRUE(status) << "the start hangs\n" << program.transcript().toStdString();

@@ -1,7 +1,10 @@
 // A scripted user attached to the real program for the fault tests: it reports on standard output
 // what the windows show, answers every message box with OK, and plays the steps named in
-// GLYPH_ROBOT_STEPS once the main window is up. The program itself reads no environment; only
-// this test build carries the robot.
+// GLYPH_ROBOT_STEPS once the main window is up. With GLYPH_KILL_AT, such as
+// "written:AppFile2.DLL", it ends the program as a kill would at that point of the exit's save.
+// The program itself reads no environment; only this test build carries the robot.
+
+#include "platform/save_points.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +14,11 @@
 #include <QTimer>
 
 #include <unistd.h>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <csignal>
+#endif
 
 namespace {
 
@@ -86,3 +94,19 @@ void attachRobot()
 } // namespace
 
 Q_COREAPP_STARTUP_FUNCTION(attachRobot)
+
+void reachSavePoint(SavePoint point, const std::filesystem::path &file)
+{
+    const QString here
+        = (point == SavePoint::Written ? QStringLiteral("written:") : QStringLiteral("replaced:"))
+        + QString::fromStdWString(file.filename().wstring());
+    if (here != qEnvironmentVariable("GLYPH_KILL_AT"))
+        return;
+    report(QStringLiteral("KILLED\t") + here);
+    // Nothing of the program's may run after this point, as after a kill from outside.
+#ifdef Q_OS_WIN
+    TerminateProcess(GetCurrentProcess(), 9);
+#else
+    ::raise(SIGKILL);
+#endif
+}

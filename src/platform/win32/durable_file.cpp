@@ -1,5 +1,7 @@
 #include "durable_file.h"
 
+#include "platform/save_points.h"
+
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -110,11 +112,17 @@ std::error_code writeFileDurably(const std::wstring &path, std::string_view byte
             return file != INVALID_HANDLE_VALUE;
         }))
         return lastError();
-    const bool saved = setDeleteOnClose(file, true) && writeThrough(file, bytes)
-        && setDeleteOnClose(file, false) && whileInUse(path, Access::Replace, [&] {
-               return MoveFileExW(temporary.c_str(), path.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-           });
+    bool saved = setDeleteOnClose(file, true) && writeThrough(file, bytes)
+        && setDeleteOnClose(file, false);
+    if (saved) {
+        reachSavePoint(SavePoint::Written, path);
+        saved = whileInUse(path, Access::Replace, [&] {
+            return MoveFileExW(temporary.c_str(), path.c_str(),
+                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        });
+    }
+    if (saved)
+        reachSavePoint(SavePoint::Replaced, path);
     const std::error_code error = saved ? std::error_code() : lastError();
     if (!saved)
         setDeleteOnClose(file, true);
