@@ -11,7 +11,6 @@ class FakeLockKeys final : public LockKeyState
 public:
     bool isOn(LockKey key) const override { return m_on[std::size_t(key)]; }
     void setWatching(bool on) override { onSetWatching(on); }
-
     std::function<void(bool)> onSetWatching = [](bool) {};
 
     void set(LockKey key, bool on)
