@@ -1000,7 +1000,11 @@ private Q_SLOTS:
         QVERIFY(run.loadFirstRun());
         run.fakes.timers.advance(WelcomeTiming::handOverMs);
         run.folder.setWriteProtected(2, true);
+        QList<QPair<bool, QByteArray>> watches; // each change, and the first file as it stood then
+        run.lockKeys.onSetWatching = [&](bool on) { watches.append({ on, run.folder.read(1) }); };
         run.CmdExit->click();
+        QCOMPARE(
+            watches, (QList<QPair<bool, QByteArray>> { { false, "1\r\n" }, { true, "0\r\n" } }));
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = run.fakes.messages.shown.front();
         QVERIFY(message.owner == &run.window);

@@ -6,6 +6,7 @@
 #include "controls/twips.h"
 #include "platform/clock.h"
 #include "platform/first_frame.h"
+#include "platform/lock_key_state.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "platform/services.h"
@@ -414,8 +415,12 @@ void FrmMain::MenuAboutApp_Click()
 
 void FrmMain::SaveAndExit()
 {
+    // The save may wait seconds for a file another program holds; the program that only finishes
+    // has no business watching the keyboard of every program meanwhile.
+    m_lockKeys.setWatching(false);
     if (saveSettings())
         m_services.process.endNow(0);
+    m_lockKeys.setWatching(true);
 }
 
 bool FrmMain::saveSettings()

@@ -11,6 +11,12 @@ bool LazyLockKeyState::isOn(LockKey key) const
     return backend().isOn(key);
 }
 
+void LazyLockKeyState::setWatching(bool on)
+{
+    if (m_backend)
+        m_backend->setWatching(on);
+}
+
 LockKeyState &LazyLockKeyState::backend() const
 {
     if (!m_backend) {

@@ -15,6 +15,8 @@ public:
     ~LazyLockKeyState() override;
 
     bool isOn(LockKey key) const override;
+    // A backend not yet set up watches nothing, and is not set up for this.
+    void setWatching(bool on) override;
 
 private:
     LockKeyState &backend() const;

@@ -13,6 +13,9 @@ class LockKeyState : public QObject
 
 public:
     virtual bool isOn(LockKey key) const = 0;
+    // Where the platform watches the keyboard of every program, stops and starts that; the exit
+    // stops it before it saves, which may wait for a file. Where it does not, nothing to do.
+    virtual void setWatching(bool) { }
 
 Q_SIGNALS:
     void changed();

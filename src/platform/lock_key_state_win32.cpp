@@ -24,12 +24,7 @@ class Win32LockKeyState final : public LockKeyState
 public:
     Win32LockKeyState()
     {
-        // The hook runs inside the system's key dispatch, which must not wait for the repaint;
-        // the notice goes out once the event loop is back.
-        Win32LockKeys::startWatching([this] {
-            QMetaObject::invokeMethod(
-                this, [this] { Q_EMIT changed(); }, Qt::QueuedConnection);
-        });
+        setWatching(true);
         // Once the user is back in the program, its thread's view of the keys is theirs again and
         // mends a count that went wrong while another program had the keyboard.
         connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
@@ -41,6 +36,26 @@ public:
     ~Win32LockKeyState() override { Win32LockKeys::stopWatching(); }
 
     bool isOn(LockKey key) const override { return Win32LockKeys::isOn(toWin32(key)); }
+
+    void setWatching(bool on) override
+    {
+        if (!on)
+            Win32LockKeys::stopWatching();
+        // The notice comes on the watch's own thread, inside the system's key dispatch, which
+        // must not wait for the window thread: it is posted, and goes out once that thread's
+        // event loop is back.
+        else if (!m_watching) {
+            Win32LockKeys::startWatching([this] {
+                QMetaObject::invokeMethod(
+                    this, [this] { Q_EMIT changed(); }, Qt::QueuedConnection);
+            });
+            Q_EMIT changed(); // a lock switched while nothing watched
+        }
+        m_watching = on;
+    }
+
+private:
+    bool m_watching = false;
 };
 
 } // namespace

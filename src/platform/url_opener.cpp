@@ -5,8 +5,6 @@
 
 #ifdef _WIN32
 #include "win32/open_url.h"
-
-#include <QWidget>
 #endif
 
 void QtUrlOpener::open(const QString &url, QWidget *)
@@ -15,10 +13,9 @@ void QtUrlOpener::open(const QString &url, QWidget *)
 }
 
 #ifdef _WIN32
-void ShellUrlOpener::open(const QString &url, QWidget *window)
+void ShellUrlOpener::open(const QString &url, QWidget *)
 {
     // The shell's ANSI entry point takes the address in the system code page.
-    Win32::openUrl(window ? reinterpret_cast<void *>(window->winId()) : nullptr,
-        url.toLocal8Bit().toStdString());
+    Win32::openUrl(url.toLocal8Bit().toStdString()).detach();
 }
 #endif

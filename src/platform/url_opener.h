@@ -10,7 +10,7 @@ class UrlOpener
 {
 public:
     virtual ~UrlOpener() = default;
-    // `window` is the window whose link was clicked; the shell may show its own messages over it.
+    // `window` is the window whose link was clicked. The call never waits for the browser.
     virtual void open(const QString &url, QWidget *window) = 0;
 };
 

@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <future>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 namespace {
 
@@ -12,8 +15,18 @@ using Win32LockKeys::Key;
 
 constexpr Key lockKeys[] = { Key::NumLock, Key::CapsLock, Key::ScrollLock };
 
-HHOOK keyboardHook = nullptr;
-std::function<void()> changeHandler;
+// The hook lives on a thread of its own that does nothing but count. Windows calls a low-level
+// hook by sending a message to the thread that installed it, and every key of the whole system
+// waits for the answer, up to the LowLevelHooksTimeout (at most a second since Windows 10 1709);
+// a hook that misses it is removed without a word, after which no key would reach it again. The
+// window thread may be busy drawing or wait seconds for a settings file another program holds,
+// so the hook must not live there. Raw Input has no such timeout, but a process has only one
+// keyboard registration, held by whichever window registered last: any code loaded into the
+// process could take it over unnoticed, the same silent loss in another shape. A hook is ours.
+std::thread watchThread;
+DWORD watchThreadId = 0;
+std::function<void()> changeHandler; // set before the thread starts, cleared after it ended
+std::mutex togglesLock; // the hook counts on its thread, the window thread reads and seeds
 LockToggles toggles;
 
 int virtualKey(Win32LockKeys::Key key)
@@ -49,6 +62,7 @@ std::optional<Key> lockKeyOf(DWORD virtualKeyCode)
 // is documented without such a warning.
 bool takeThreadView()
 {
+    const std::lock_guard lock(togglesLock);
     bool changed = false;
     for (Key key : lockKeys) {
         const int code = virtualKey(key);
@@ -60,27 +74,51 @@ bool takeThreadView()
 
 // A low-level hook sees the keys of every program, injected ones too (SendInput switches a lock
 // as a keyboard does), and costs nothing between key strokes. With Alt held, or while no window
-// has the focus, a key comes down as a system key.
+// has the focus, a key comes down as a system key. The notice is only handed on, never waited for.
 LRESULT CALLBACK onKeyboardEvent(int code, WPARAM message, LPARAM data)
 {
     if (code == HC_ACTION) {
         const auto *event = reinterpret_cast<const KBDLLHOOKSTRUCT *>(data);
         if (const std::optional<Key> key = lockKeyOf(event->vkCode)) {
-            if (message != WM_KEYDOWN && message != WM_SYSKEYDOWN)
-                toggles.release(std::size_t(*key));
-            else if (toggles.press(std::size_t(*key)) && changeHandler)
+            bool flipped = false;
+            {
+                const std::lock_guard lock(togglesLock);
+                if (message != WM_KEYDOWN && message != WM_SYSKEYDOWN)
+                    toggles.release(std::size_t(*key));
+                else
+                    flipped = toggles.press(std::size_t(*key));
+            }
+            if (flipped)
                 changeHandler();
         }
     }
     return CallNextHookEx(nullptr, code, message, data);
 }
 
+// The watch thread's whole life: install the hook, answer the system's calls to it, and take it
+// out again when told to quit.
+void watch(std::promise<bool> &installed)
+{
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE); // the queue a quit is posted to
+    watchThreadId = GetCurrentThreadId();
+    const HHOOK hook
+        = SetWindowsHookExW(WH_KEYBOARD_LL, onKeyboardEvent, GetModuleHandleW(nullptr), 0);
+    installed.set_value(hook != nullptr);
+    if (!hook)
+        return;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        DispatchMessageW(&message);
+    UnhookWindowsHookEx(hook);
+}
+
 } // namespace
 
 bool Win32LockKeys::isOn(Key key)
 {
-    if (!keyboardHook)
+    if (!watchThread.joinable())
         return (GetKeyState(virtualKey(key)) & 1) != 0;
+    const std::lock_guard lock(togglesLock);
     return toggles.isOn(std::size_t(key));
 }
 
@@ -89,17 +127,20 @@ bool Win32LockKeys::startWatching(std::function<void()> onChange)
     stopWatching();
     takeThreadView();
     changeHandler = std::move(onChange);
-    keyboardHook = SetWindowsHookExW(WH_KEYBOARD_LL, onKeyboardEvent, GetModuleHandleW(nullptr), 0);
-    if (!keyboardHook)
-        changeHandler = nullptr;
-    return keyboardHook != nullptr;
+    std::promise<bool> installed;
+    watchThread = std::thread(watch, std::ref(installed));
+    if (installed.get_future().get())
+        return true;
+    stopWatching();
+    return false;
 }
 
 void Win32LockKeys::stopWatching()
 {
-    if (keyboardHook)
-        UnhookWindowsHookEx(keyboardHook);
-    keyboardHook = nullptr;
+    if (watchThread.joinable()) {
+        PostThreadMessageW(watchThreadId, WM_QUIT, 0, 0);
+        watchThread.join();
+    }
     changeHandler = nullptr;
 }
 

@@ -13,13 +13,16 @@ enum class Key { NumLock, CapsLock, ScrollLock };
 // left it; otherwise as this thread has seen its own keyboard input.
 bool isOn(Key key);
 
-// Calls onChange after a lock key's toggle changed in any program, on the thread that called
-// this, which must run a message loop. One watch at a time; false when the system refuses the hook.
+// Calls onChange after a lock key's toggle changed in any program. The keys are watched on a
+// thread of the watch's own, which calls onChange; it must only hand the notice on, as the key
+// waits meanwhile. Call these from one thread, the one whose view of the keys is the user's. One
+// watch at a time; false when the system refuses the hook.
 bool startWatching(std::function<void()> onChange);
+// Returns once nothing watches the keys any more.
 void stopWatching();
 
 // Takes the toggles afresh from this thread's view, for when the program has just been activated
-// and that view is the user's again; calls onChange if one of them differed.
+// and that view is the user's again; calls onChange, on this thread, if one of them differed.
 void resynchronise();
 
 } // namespace Win32LockKeys
