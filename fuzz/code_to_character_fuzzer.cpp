@@ -4,7 +4,7 @@
 
 #include "app/conversion.h"
 #include "fuzz_check.h"
-#include "numbers/nearest_int16.h"
+#include "logic/nearest_int16.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
-#include "app/char_names.h"
 #include "app/conversion.h"
+#include "logic/char_names.h"
 #include "qt_printers.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "about_page.h"
-#include "icon_motion.h"
+#include "logic/icon_motion.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #include "conversion.h"
 
-#include "char_names.h"
+#include "logic/char_names.h"
 
 #include <cmath>
 

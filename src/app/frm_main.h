@@ -1,7 +1,7 @@
 #pragma once
 
+#include "logic/bar_animation.h"
 #include "platform/message_box.h"
-#include "statusbar/bar_animation.h"
 #include "statusbar/panel_mask.h"
 
 #include <QMainWindow>

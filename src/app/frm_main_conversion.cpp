@@ -4,7 +4,7 @@
 #include "controls/text_box.h"
 #include "conversion.h"
 #include "frm_main.h"
-#include "numbers/nearest_int16.h"
+#include "logic/nearest_int16.h"
 #include "platform/window_timer.h"
 
 #include <QAccessible>

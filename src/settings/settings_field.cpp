@@ -1,6 +1,6 @@
 #include "settings_field.h"
 
-#include "numbers/nearest_int16.h"
+#include "logic/nearest_int16.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "banner_letters.h"
 #include "controls/form.h"
-#include "welcome_animation.h"
+#include "logic/banner_letters.h"
+#include "logic/welcome_animation.h"
 
 #include <array>
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "banner_letters.h"
+#include "logic/banner_letters.h"
 
 #include <QFont>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "lock_keys.h"
 
-#include "platform/lock_toggles.h"
+#include "logic/lock_toggles.h"
 
 #include <windows.h>
 

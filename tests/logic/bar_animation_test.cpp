@@ -1,4 +1,4 @@
-#include "statusbar/bar_animation.h"
+#include "logic/bar_animation.h"
 
 #include <gtest/gtest.h>
 

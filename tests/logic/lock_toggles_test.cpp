@@ -1,4 +1,4 @@
-#include "platform/lock_toggles.h"
+#include "logic/lock_toggles.h"
 
 #include <gtest/gtest.h>
 

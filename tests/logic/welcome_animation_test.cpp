@@ -1,4 +1,4 @@
-#include "welcome/welcome_animation.h"
+#include "logic/welcome_animation.h"
 
 #include <gtest/gtest.h>
 

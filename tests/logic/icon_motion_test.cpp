@@ -1,4 +1,4 @@
-#include "about/icon_motion.h"
+#include "logic/icon_motion.h"
 
 #include <gtest/gtest.h>
 

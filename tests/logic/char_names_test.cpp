@@ -1,4 +1,4 @@
-#include "app/char_names.h"
+#include "logic/char_names.h"
 
 #include <gtest/gtest.h>
 

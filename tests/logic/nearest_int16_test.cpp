@@ -1,4 +1,4 @@
-#include "numbers/nearest_int16.h"
+#include "logic/nearest_int16.h"
 
 #include <gtest/gtest.h>
 
