@@ -1,7 +1,7 @@
-#include "about/sys_info.h"
 #include "platform/linux/linux_file_test.h"
 #include "platform/linux/linux_program_starter.h"
 #include "platform/linux/linux_registry.h"
+#include "platform/sysinfo/sys_info.h"
 
 #include <gtest/gtest.h>
 

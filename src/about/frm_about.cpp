@@ -1,12 +1,12 @@
 #include "frm_about.h"
 
-#include "about/sys_info.h"
 #include "controls/label.h"
 #include "controls/line.h"
 #include "controls/picture_box.h"
 #include "controls/twips.h"
 #include "platform/message_box.h"
 #include "platform/services.h"
+#include "platform/sysinfo/sys_info.h"
 #include "platform/window_timer.h"
 
 #include <QKeyEvent>

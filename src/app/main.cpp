@@ -1,4 +1,3 @@
-#include "about/sys_info.h"
 #include "frm_main.h"
 #include "platform/clock.h"
 #include "platform/first_frame.h"
@@ -7,22 +6,14 @@
 #include "platform/platform_choice.h"
 #include "platform/process.h"
 #include "platform/services.h"
+#include "platform/sysinfo/sys_info.h"
 #include "platform/system_beep.h"
 #include "platform/url_opener.h"
 #include "platform/window_timer.h"
 #include "secondary_windows.h"
 #include "settings/settings_store.h"
+#include "system_services.h"
 #include "window_factories.h"
-
-#ifdef _WIN32
-#include "platform/win32/win32_file_test.h"
-#include "platform/win32/win32_program_starter.h"
-#include "platform/win32/win32_registry.h"
-#else
-#include "platform/linux/linux_file_test.h"
-#include "platform/linux/linux_program_starter.h"
-#include "platform/linux/linux_registry.h"
-#endif
 
 #include <QApplication>
 #include <QIcon>
@@ -62,15 +53,9 @@ int main(int argc, char *argv[])
 
     SettingsStore settings(QCoreApplication::applicationDirPath());
     SecondaryWindows windows;
-#ifdef _WIN32
-    Win32Registry registry;
-    Win32FileTest files;
-    Win32ProgramStarter programs;
-#else
-    LinuxRegistry registry;
-    LinuxFileTest files;
-    LinuxProgramStarter programs;
-#endif
+    SystemRegistry registry;
+    SystemFileTest files;
+    SystemProgramStarter programs;
     SysInfoServices sysInfo { registry, files, programs };
     FrmMain mainWindow(services, settings, windows, lockKeys, clock);
     installWindowFactories(windows, services, urls, sysInfo, mainWindow);

@@ -2,8 +2,8 @@
 
 #include "about/frm_about.h"
 #include "about/frm_vorlix.h"
-#include "about/sys_info.h"
 #include "frm_main.h"
+#include "platform/sysinfo/sys_info.h"
 #include "platform/window_placement.h"
 #include "secondary_windows.h"
 #include "statusbar/status_bar_dialog.h"

@@ -19,14 +19,3 @@ class QtUrlOpener final : public UrlOpener
 public:
     void open(const QString &url, QWidget *window) override;
 };
-
-#ifdef _WIN32
-class ShellUrlOpener final : public UrlOpener
-{
-public:
-    void open(const QString &url, QWidget *window) override;
-};
-using SystemUrlOpener = ShellUrlOpener;
-#else
-using SystemUrlOpener = QtUrlOpener;
-#endif

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "about/sys_info.h"
+#include "platform/sysinfo/sys_info.h"
 
 #include <algorithm>
 #include <map>

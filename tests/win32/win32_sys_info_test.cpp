@@ -1,7 +1,7 @@
 // The system-information lookup against Wine's own registry, file system and process start. The
 // tests write the registry values themselves, the machine's hive included: Wine lets them, and
 // the prefix they run in is thrown away after the run.
-#include "about/sys_info.h"
+#include "platform/sysinfo/sys_info.h"
 #include "platform/win32/win32_file_test.h"
 #include "platform/win32/win32_program_starter.h"
 #include "platform/win32/win32_registry.h"

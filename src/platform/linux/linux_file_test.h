@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/file_test.h"
+#include "platform/sysinfo/file_test.h"
 
 // A regular file, or a link to one, whose name does not start with a dot: the dot is this
 // system's mark of a hidden file, and there is no mark of a system file.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/registry.h"
+#include "platform/sysinfo/registry.h"
 
 // There is no registry here. This answers the one value the About window reads first, the path
 // of the system-information tool, with the first desktop system-information program found on the

@@ -1,10 +1,13 @@
-#include "hand_cursor.h"
+#include "platform/hand_cursor.h"
 
-#include <windows.h>
+#include "system_cursor.h"
 
-void Win32::setHandCursor()
+#include <QWidget>
+
+void showHandCursor(QWidget *link)
 {
-    // 32649 is IDC_HAND, spelled out because old SDK headers lack the name.
-    constexpr WORD handCursorId = 32649;
-    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(handCursorId)));
+    // The system's hand at once; without the widget's own cursor as well, Qt would put the arrow
+    // back at the pointer's next move, when Windows asks the window for its cursor again.
+    Win32::setHandCursor();
+    link->setCursor(Qt::PointingHandCursor);
 }

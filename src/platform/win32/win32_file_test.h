@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/file_test.h"
+#include "platform/sysinfo/file_test.h"
 
 class Win32FileTest final : public FileTest
 {

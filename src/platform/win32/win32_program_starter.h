@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/program_starter.h"
+#include "platform/sysinfo/program_starter.h"
 
 class Win32ProgramStarter final : public ProgramStarter
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/registry.h"
+#include "platform/sysinfo/registry.h"
 
 // The registry's own ANSI calls, so names and values stay in the system code page.
 class Win32Registry final : public Registry

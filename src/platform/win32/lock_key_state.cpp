@@ -1,6 +1,6 @@
-#include "lock_key_state.h"
+#include "platform/lock_key_state.h"
 
-#include "win32/lock_keys.h"
+#include "lock_keys.h"
 
 #include <QGuiApplication>
 

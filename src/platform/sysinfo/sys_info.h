@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/file_test.h"
-#include "platform/program_starter.h"
-#include "platform/registry.h"
+#include "file_test.h"
+#include "program_starter.h"
+#include "registry.h"
 
 #include <cstdint>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "lock_key_state.h"
+#include "platform/lock_key_state.h"
 #include "x11_connection.h"
 
 #include <QAbstractNativeEventFilter>

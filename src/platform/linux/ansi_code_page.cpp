@@ -1,19 +1,4 @@
-#include "ansi_code_page.h"
-
-#ifdef _WIN32
-#include "win32/code_page.h"
-
-std::int16_t AnsiCodePage::fromUnicode(char32_t character)
-{
-    return win32::ansiCodeOf(character);
-}
-
-QString AnsiCodePage::toUnicode(std::int16_t code)
-{
-    return QString::fromStdWString(win32::textOfAnsiCode(code));
-}
-
-#else
+#include "platform/ansi_code_page.h"
 
 namespace {
 
@@ -75,5 +60,3 @@ QString AnsiCodePage::toUnicode(std::int16_t code)
         return QString(QChar(high[code - 0x80]));
     return QString(QChar(static_cast<char16_t>(code)));
 }
-
-#endif

@@ -1,4 +1,4 @@
-#include "window_placement.h"
+#include "platform/window_placement.h"
 
 #include <QWidget>
 #include <QWindow>
