@@ -16,7 +16,7 @@ void installWindowFactories(SecondaryWindows &windows, Services &services, UrlOp
         return new FrmWlcm(services, [&mainWindow] { mainWindow.showAfterWelcome(); });
     });
     windows.statusDialog.setFactory([&mainWindow] {
-        auto *dialog = new Status_Bar_Dialog(mainWindow.statusBarPanels());
+        auto *dialog = new StatusBarDialog(mainWindow.statusBarPanels());
         // It has no owner window to be centred on; over the main window is where the user looks.
         // Its frame will be much like the main window's.
         WindowPlacement::centreOver(dialog, &mainWindow, WindowPlacement::frameNow(&mainWindow));
