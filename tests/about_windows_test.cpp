@@ -1,5 +1,5 @@
-#include "about/frm_about.h"
-#include "about/frm_vorlix.h"
+#include "about/about_window.h"
+#include "about/author_page.h"
 #include "about/hover_label.h"
 #include "controls/picture_box.h"
 #include "fake_services.h"
@@ -102,7 +102,7 @@ struct AboutAlone
                 ++launches;
                 return toolAvailable;
             };
-            return new frmAbout(fakes.services, urls, launch, [] { return nullptr; });
+            return new AboutWindow(fakes.services, urls, launch, [] { return nullptr; });
         });
         window = windows.about.show();
     }

@@ -1,7 +1,7 @@
 #include "window_factories.h"
 
-#include "about/frm_about.h"
-#include "about/frm_vorlix.h"
+#include "about/about_window.h"
+#include "about/author_page.h"
 #include "about/sys_info.h"
 #include "frm_main.h"
 #include "platform/window_placement.h"
@@ -23,10 +23,10 @@ void installWindowFactories(SecondaryWindows &windows, Services &services, UrlOp
         return dialog;
     });
     windows.about.setFactory([&windows, &services, &urls, &sysInfo] {
-        return new frmAbout(
+        return new AboutWindow(
             services, urls, [&sysInfo] { return StartSysInfo(sysInfo); },
             [&windows] { return windows.author.show(); });
     });
     windows.author.setFactory(
-        [&windows, &urls] { return new FrmVorlix(urls, [&windows] { windows.about.unload(); }); });
+        [&windows, &urls] { return new AuthorPage(urls, [&windows] { windows.about.unload(); }); });
 }
