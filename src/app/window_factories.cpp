@@ -7,13 +7,13 @@
 #include "platform/window_placement.h"
 #include "secondary_windows.h"
 #include "statusbar/status_bar_dialog.h"
-#include "welcome/frm_wlcm.h"
+#include "welcome/welcome_window.h"
 
 void installWindowFactories(SecondaryWindows &windows, Services &services, UrlOpener &urls,
     SysInfoServices &sysInfo, FrmMain &mainWindow)
 {
     windows.welcome.setFactory([&services, &mainWindow] {
-        return new FrmWlcm(services, [&mainWindow] { mainWindow.showAfterWelcome(); });
+        return new WelcomeWindow(services, [&mainWindow] { mainWindow.showAfterWelcome(); });
     });
     windows.statusDialog.setFactory([&mainWindow] {
         auto *dialog = new StatusBarDialog(mainWindow.statusBarPanels());
