@@ -67,7 +67,7 @@ const char *const hoverRows[][4] = {
 // The whole program, loaded, with the way to the About window and its author page.
 struct Program : ProgramRun
 {
-    Program() { window.Form_Load(); }
+    Program() { window.load(); }
 
     // "about" opens the About window from the menu, "author" the author page from there.
     Form *open(const QString &page)

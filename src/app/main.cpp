@@ -1,5 +1,5 @@
 #include "about/sys_info.h"
-#include "frm_main.h"
+#include "main_window.h"
 #include "platform/clock.h"
 #include "platform/first_frame.h"
 #include "platform/lazy_lock_key_state.h"
@@ -72,8 +72,8 @@ int main(int argc, char *argv[])
     LinuxProgramStarter programs;
 #endif
     SysInfoServices sysInfo { registry, files, programs };
-    FrmMain mainWindow(services, settings, windows, lockKeys, clock);
+    MainWindow mainWindow(services, settings, windows, lockKeys, clock);
     installWindowFactories(windows, services, urls, sysInfo, mainWindow);
-    mainWindow.Form_Load();
+    mainWindow.load();
     return QApplication::exec();
 }

@@ -3,14 +3,14 @@
 #include "about/about_window.h"
 #include "about/author_page.h"
 #include "about/sys_info.h"
-#include "frm_main.h"
+#include "main_window.h"
 #include "platform/window_placement.h"
 #include "secondary_windows.h"
 #include "statusbar/status_bar_dialog.h"
 #include "welcome/welcome_window.h"
 
 void installWindowFactories(SecondaryWindows &windows, Services &services, UrlOpener &urls,
-    SysInfoServices &sysInfo, FrmMain &mainWindow)
+    SysInfoServices &sysInfo, MainWindow &mainWindow)
 {
     windows.welcome.setFactory([&services, &mainWindow] {
         return new WelcomeWindow(services, [&mainWindow] { mainWindow.showAfterWelcome(); });

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/frm_main.h"
+#include "app/main_window.h"
 #include "app/secondary_windows.h"
 #include "app_folder.h"
 #include "controls/text_box.h"
@@ -83,7 +83,7 @@ struct ProgramRun
     FakeSysInfo sysInfo;
     SettingsStore settings { folder.path() };
     SecondaryWindows windows;
-    FrmMain window { fakes.services, settings, windows, lockKeys, clock };
+    MainWindow window { fakes.services, settings, windows, lockKeys, clock };
 
     // The main window's controls, found once each.
     MainControl<TextBox> Text1 { window, "Text1" };

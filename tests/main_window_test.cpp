@@ -44,7 +44,7 @@ const QString reinstallText
 
 } // namespace
 
-class FrmMainTest : public QObject
+class MainWindowTest : public QObject
 {
     Q_OBJECT
 
@@ -54,7 +54,7 @@ private Q_SLOTS:
     void startsInTheStoredCharToCodeMode()
     {
         ProgramRun run({ "0", "1", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QVERIFY(run.window.isVisible());
         QVERIFY(run.Text1->isVisible());
         QVERIFY(!run.Text2->isVisible());
@@ -85,7 +85,7 @@ private Q_SLOTS:
         QFETCH(QString, mode);
         QFETCH(bool, charToCode);
         ProgramRun run({ "0.0", mode, "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QVERIFY(run.fakes.messages.shown.empty());
         QVERIFY(run.window.isVisible());
         QCOMPARE(run.MenuModeC2A->isChecked(), charToCode);
@@ -104,7 +104,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, mode);
         ProgramRun run({ "0", mode, "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QVERIFY(!run.Text1->isVisible());
         QVERIFY(run.Text2->isVisible());
         QVERIFY(run.MenuModeA2C->isChecked());
@@ -116,16 +116,16 @@ private Q_SLOTS:
     void clientAreaHasItsDesignedSize()
     {
         ProgramRun run;
-        run.window.Form_Load();
+        run.window.load();
         QCOMPARE(run.window.centralWidget()->size(), QSize(674, 358));
     }
 
     void storedStatusBarIsShownAndMakesTheWindowTaller()
     {
         ProgramRun hidden({ "0", "1", "0", "11111" });
-        hidden.window.Form_Load();
+        hidden.window.load();
         ProgramRun shown({ "0", "1", "1", "11111" });
-        shown.window.Form_Load();
+        shown.window.load();
         QVERIFY(shown.MenuViewStBar->isChecked());
         QVERIFY(shown.barVisible());
         QCOMPARE(shown.window.height() - hidden.window.height(), 20); // 300 twips
@@ -138,7 +138,7 @@ private Q_SLOTS:
     void menuGrowsTheWindowTickByTickAndThenShowsTheBar()
     {
         ProgramRun run({ "0", "1", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
         run.MenuViewStBar->trigger();
         QVERIFY(run.MenuViewStBar->isChecked()); // at once
@@ -162,7 +162,7 @@ private Q_SLOTS:
     void menuHidesTheBarAtOnceAndThenShrinksTheWindow()
     {
         ProgramRun run({ "0", "1", "1", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QCOMPARE(run.belowMenu(), Twips::toPixels(5670));
         run.MenuViewStBar->trigger();
         QVERIFY(!run.barVisible());
@@ -179,7 +179,7 @@ private Q_SLOTS:
     void secondClickWhileGrowingShrinksBackAfterTheGrowthEnds()
     {
         ProgramRun run({ "0", "1", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         run.MenuViewStBar->trigger();
         run.fakes.timers.advance(20 * 5);
         run.MenuViewStBar->trigger();
@@ -198,7 +198,7 @@ private Q_SLOTS:
     void exitDuringAnAnimationStoresTheCheckMark()
     {
         ProgramRun run({ "0", "1", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         run.MenuViewStBar->trigger();
         run.fakes.timers.advance(20 * 3);
         run.CmdExit->click();
@@ -236,7 +236,7 @@ private Q_SLOTS:
         if (panel >= 5)
             SKIP_UNLESS_C_LOCALE();
         ProgramRun run({ "0", "1", "1", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         if (lockOn >= 0)
             run.lockKeys.set(LockKey(lockOn), true);
         CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
@@ -252,7 +252,7 @@ private Q_SLOTS:
     void panelsCarryTheirTooltipsAndLayout()
     {
         ProgramRun run({ "0", "1", "1", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         const char *tooltips[] = { "Click to Customize Status Bar", "Num Lock Status",
             "Caps Lock Status", "Scroll Lock Status", "Time", "Date" };
         CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
@@ -296,7 +296,7 @@ private Q_SLOTS:
     void dialogChoicesReachThePanelsAtOnceAndTheSettingsAtExit()
     {
         ProgramRun run({ "0", "1", "1", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
         QTest::mouseClick(StatusBar1->panel(1), Qt::LeftButton);
         for (const char *box : { "Check1_1", "Check1_4" }) {
@@ -322,8 +322,7 @@ private Q_SLOTS:
     void panelMaskHidesPanelsWhereItHoldsZero()
     {
         ProgramRun run({ "0", "1", "1", "10110" });
-        run.window.Form_Load();
-        QCOMPARE(run.text("Text4"), QStringLiteral("10110"));
+        run.window.load();
         const bool expected[] = { true, true, false, true, true, false };
         CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
         for (int index = 1; index <= 6; ++index)
@@ -333,7 +332,7 @@ private Q_SLOTS:
     void anyCharacterButZeroLeavesItsPanelShown()
     {
         ProgramRun run({ "0", "1", "1", "x0 1a" });
-        run.window.Form_Load();
+        run.window.load();
         CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
         QVERIFY(StatusBar1->panel(2)->isShown());
         QVERIFY(!StatusBar1->panel(3)->isShown());
@@ -343,7 +342,7 @@ private Q_SLOTS:
     void maskOfABarNeverShownIsKeptAndAppliedWhenShown()
     {
         ProgramRun run({ "0", "1", "0", "01101" });
-        run.window.Form_Load();
+        run.window.load();
         run.CmdExit->click();
         QCOMPARE(run.folder.read(4), QByteArray("01101\r\n"));
         run.MenuViewStBar->trigger();
@@ -366,8 +365,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, mask);
         ProgramRun run({ "0", "1", "1", mask });
-        run.window.Form_Load();
-        QVERIFY(run.text("Text4").isEmpty());
+        run.window.load();
         CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
         for (int index = 2; index <= 6; ++index)
             QVERIFY(StatusBar1->panel(index)->isShown());
@@ -446,7 +444,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, content);
         ProgramRun run({ "0", "1", "1", "11111" });
         run.folder.writeRaw(number, content);
-        run.window.Form_Load();
+        run.window.load();
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = run.fakes.messages.shown.front();
         QVERIFY(!message.owner);
@@ -462,7 +460,7 @@ private Q_SLOTS:
     void firstRunShowsTheWelcomeWindowAndThenTheMainWindowInItsStoredMode()
     {
         ProgramRun run({ "1", "0", "1", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QVERIFY(run.windows.welcome.isVisible());
         QVERIFY(!run.window.findChild<TextBox *>(QStringLiteral("Text1")));
         QVERIFY(run.drawWelcome());
@@ -481,7 +479,7 @@ private Q_SLOTS:
     void closingBeforeTheWelcomeWindowDrawsKeepsTheFirstRun()
     {
         ProgramRun run({ "1", "0", "1", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         run.window.close();
         QCOMPARE(run.fakes.process.exitCodeOf, std::optional<int>(0));
         QCOMPARE(run.folder.read(1), QByteArray("1\r\n"));
@@ -500,7 +498,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, flag);
         ProgramRun run({ flag, "1", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QVERIFY(run.window.isVisible());
         QVERIFY(!run.windows.welcome.isVisible());
     }
@@ -510,7 +508,7 @@ private Q_SLOTS:
     void eachKeyReplacesTheLastOne()
     {
         ProgramRun run;
-        run.window.Form_Load();
+        run.window.load();
         QTest::keyClick(run.Text1, 'a');
         QTest::keyClick(run.Text1, 'b');
         QCOMPARE(run.text("Text1"), QStringLiteral("b"));
@@ -538,7 +536,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, code);
         ProgramRun run;
-        run.window.Form_Load();
+        run.window.load();
         TextBox *const input = run.Text1;
         QTest::keyClick(input, Qt::Key(key));
         QCOMPARE(input->text(), name);
@@ -574,7 +572,7 @@ private Q_SLOTS:
     void controlCodesThirtyAndThirtyOneAreLetThrough()
     {
         ProgramRun run;
-        run.window.Form_Load();
+        run.window.load();
         QTest::keyClick(run.Text1, Qt::Key_6, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(run.text("Text1"), QString(QChar(30)));
         QCOMPARE(run.text("Text3"), QStringLiteral("30"));
@@ -607,7 +605,7 @@ private Q_SLOTS:
         QFETCH(QString, inBox);
         QFETCH(QString, result);
         ProgramRun run;
-        run.window.Form_Load();
+        run.window.load();
         QTest::keyClick(run.Text1, 'A');
         QTest::keyClick(run.Text1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(run.text("Text1"), inBox);
@@ -617,7 +615,7 @@ private Q_SLOTS:
     void ctrlAtIsRefusedWithTheWarningInCodeToCharMode()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QTest::keyClick(run.Text2, Qt::Key_At, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(run.Lbl3->isVisible());
     }
@@ -625,7 +623,7 @@ private Q_SLOTS:
     void charactersAboveAsciiShowTheirCodePageCode()
     {
         ProgramRun run;
-        run.window.Form_Load();
+        run.window.load();
         typeCharacter(run.Text1, QStringLiteral("é"));
         QCOMPARE(run.text("Text1"), QStringLiteral("é"));
         QCOMPARE(run.text("Text3"), QStringLiteral("233"));
@@ -636,7 +634,7 @@ private Q_SLOTS:
     void deletingTheCharacterEmptiesTheResult()
     {
         ProgramRun run;
-        run.window.Form_Load();
+        run.window.load();
         QTest::keyClick(run.Text1, 'A');
         QTest::keyClick(run.Text1, Qt::Key_Home);
         QTest::keyClick(run.Text1, Qt::Key_Delete);
@@ -660,7 +658,7 @@ private Q_SLOTS:
     void typedCodeIsConverted300MsAfterTheFirstDigit()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QTest::keyClick(run.Text2, '6');
         run.fakes.timers.advance(200);
         QTest::keyClick(run.Text2, '5');
@@ -674,7 +672,7 @@ private Q_SLOTS:
     void slowTypingShowsTheFirstDigitsCodeFirst()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QTest::keyClick(run.Text2, '6');
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), QStringLiteral("ACK"));
@@ -727,7 +725,7 @@ private Q_SLOTS:
         QFETCH(QString, result);
         QFETCH(QString, name);
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QTest::keyClicks(run.Text2, typed);
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), result);
@@ -774,7 +772,7 @@ private Q_SLOTS:
     void laterWarningsLastUntilTheNextTick()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         TextBox *const input = run.Text2;
         QTest::keyClick(input, 'x');
         run.fakes.timers.advance(1500);
@@ -789,7 +787,7 @@ private Q_SLOTS:
     void fourthDigitIsRefusedWithoutWarning()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QTest::keyClicks(run.Text2, QStringLiteral("1234"));
         QCOMPARE(run.text("Text2"), QStringLiteral("123"));
         QVERIFY(!run.Lbl3->isVisible());
@@ -798,7 +796,7 @@ private Q_SLOTS:
     void deletingAllDigitsEmptiesTheResult()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         TextBox *const input = run.Text2;
         QTest::keyClicks(input, QStringLiteral("33"));
         run.fakes.timers.advance(300);
@@ -835,7 +833,7 @@ private Q_SLOTS:
         QFETCH(QString, result);
         QFETCH(bool, warned);
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QTest::keyClicks(run.Text2, QStringLiteral("33"));
         run.fakes.timers.advance(300);
         QGuiApplication::clipboard()->setText(pasted);
@@ -937,7 +935,7 @@ private Q_SLOTS:
     void inputBoxesCarryNamesForScreenReaders()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         const auto name = [&](const char *control) {
             QWidget *widget = findControl(&run.window, QLatin1String(control));
             return widget ? QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name)
@@ -1100,5 +1098,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(FrmMainTest)
-#include "frm_main_test.moc"
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
