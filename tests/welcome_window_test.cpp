@@ -82,7 +82,7 @@ private Q_SLOTS:
         CONTROL(QLabel, cursor, welcome.window, "Lbl4");
         CONTROL(QLabel, bar, welcome.window, "Lbl2");
         CONTROL(QLabel, text, welcome.window, "Lbl3");
-        CONTROL(QWidget, Frame1, welcome.window, "Frame1");
+        CONTROL(QWidget, panel, welcome.window, "Frame1");
         QVERIFY(cursor->isVisible() && !bar->isVisible() && !text->isVisible());
         const auto cursorIsOn = [&](int index) {
             const QLabel *letter = welcome.letter(index);
