@@ -1,7 +1,7 @@
 // What a start costs before the user sees the main window: creating it, reading the four
 // settings files and painting it once, on the offscreen platform.
 
-#include "app/frm_main.h"
+#include "app/main_window.h"
 #include "app/secondary_windows.h"
 #include "app_folder.h"
 #include "platform/clock.h"
@@ -32,8 +32,8 @@ void startMainWindow(benchmark::State &state)
     SettingsStore settings(folder.path());
     for (auto _ : state) {
         SecondaryWindows windows;
-        FrmMain window(services, settings, windows, lockKeys, clock);
-        window.Form_Load();
+        MainWindow window(services, settings, windows, lockKeys, clock);
+        window.load();
         benchmark::DoNotOptimize(window.grab());
     }
     rusage usage {};

@@ -1,5 +1,5 @@
-#include "about/frm_about.h"
-#include "about/frm_vorlix.h"
+#include "about/about_window.h"
+#include "about/author_page.h"
 #include "about/hover_label.h"
 #include "controls/picture_box.h"
 #include "fake_services.h"
@@ -67,7 +67,7 @@ const char *const hoverRows[][4] = {
 // The whole program, loaded, with the way to the About window and its author page.
 struct Program : ProgramRun
 {
-    Program() { window.Form_Load(); }
+    Program() { window.load(); }
 
     // "about" opens the About window from the menu, "author" the author page from there.
     Form *open(const QString &page)
@@ -102,7 +102,7 @@ struct AboutAlone
                 ++launches;
                 return toolAvailable;
             };
-            return new frmAbout(fakes.services, urls, launch, [] { return nullptr; });
+            return new AboutWindow(fakes.services, urls, launch, [] { return nullptr; });
         });
         window = windows.about.show();
     }
@@ -136,8 +136,8 @@ private Q_SLOTS:
         QCOMPARE(author->geometry(), about->geometry());
         QCOMPARE(about->geometry().center(), about->screen()->availableGeometry().center());
 
-        CONTROL(QWidget, PicIcon, about, "PicIcon");
-        QCOMPARE(PicIcon->size(), QSize(70, 70));
+        CONTROL(QWidget, logo, about, "PicIcon");
+        QCOMPARE(logo->size(), QSize(70, 70));
         for (const char *separator : { "Line1", "Line2" }) {
             CONTROL(QWidget, grey, about, QLatin1String(separator) + "_1");
             CONTROL(QWidget, white, about, QLatin1String(separator) + "_0");
@@ -320,13 +320,13 @@ private Q_SLOTS:
     void systemInfoSaysWhenTheToolIsUnavailable()
     {
         AboutAlone about;
-        CONTROL(QPushButton, CmdSysInfo, about.window, "CmdSysInfo");
-        click(CmdSysInfo);
+        CONTROL(QPushButton, sysInfoButton, about.window, "CmdSysInfo");
+        click(sysInfoButton);
         QCOMPARE(about.launches, 1);
         QVERIFY(about.fakes.messages.shown.empty());
 
         about.toolAvailable = false;
-        click(CmdSysInfo);
+        click(sysInfoButton);
         QCOMPARE(about.launches, 2); // nothing is remembered between clicks
         QCOMPARE(about.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = about.fakes.messages.shown.front();
@@ -361,8 +361,8 @@ private Q_SLOTS:
         QFETCH(int, launches);
         AboutAlone about;
         QVERIFY(QTest::qWaitForWindowActive(about.window));
-        CONTROL(QPushButton, CmdOK, about.window, "CmdOK");
-        QCOMPARE(QApplication::focusWidget(), CmdOK);
+        CONTROL(QPushButton, okButton, about.window, "CmdOK");
+        QCOMPARE(QApplication::focusWidget(), okButton);
         CONTROL(QWidget, focused, about.window, focus);
         focused->setFocus();
         QTest::keyClick(focused, Qt::Key(key));
@@ -387,17 +387,17 @@ private Q_SLOTS:
     void logoGlidesInTwipsAndStopsUnderThePointer()
     {
         AboutAlone about;
-        CONTROL(QWidget, PicIcon, about.window, "PicIcon");
-        QCOMPARE(PicIcon->pos(), QPoint(10, 33)); // 150, 500 twips
+        CONTROL(QWidget, logo, about.window, "PicIcon");
+        QCOMPARE(logo->pos(), QPoint(10, 33)); // 150, 500 twips
         about.fakes.timers.advance(30); // the 1 ms timer ticks every 10 ms
-        QCOMPARE(PicIcon->y(), 35); // 530 twips; whole-pixel steps would have reached 36
+        QCOMPARE(logo->y(), 35); // 530 twips; whole-pixel steps would have reached 36
 
-        moveOver(PicIcon);
+        moveOver(logo);
         about.fakes.timers.advance(300);
-        QCOMPARE(PicIcon->y(), 35);
+        QCOMPARE(logo->y(), 35);
         moveTo(about.window, QPoint(100, 70)); // the green band beside it
         about.fakes.timers.advance(300);
-        QCOMPARE(PicIcon->y(), 55); // 830 twips
+        QCOMPARE(logo->y(), 55); // 830 twips
     }
 
     // ---- the window stack ----
@@ -406,18 +406,18 @@ private Q_SLOTS:
     {
         Program program;
         Form *about = program.open(QStringLiteral("about"));
-        CONTROL(QWidget, PicIcon, about, "PicIcon");
-        CONTROL(HoverLabel, LblVorlix, about, "LblVorlix");
-        click(LblVorlix);
+        CONTROL(QWidget, logo, about, "PicIcon");
+        CONTROL(HoverLabel, authorLink, about, "LblVorlix");
+        click(authorLink);
         Form *author = program.windows.author.window();
         QVERIFY(author && author->isVisible());
         QVERIFY(QTest::qWaitForWindowActive(author));
-        const int logoTop = PicIcon->y();
+        const int logoTop = logo->y();
         program.fakes.timers.advance(150);
-        QVERIFY(PicIcon->y() > logoTop);
+        QVERIFY(logo->y() > logoTop);
 
-        CONTROL(HoverLabel, LblBack, author, "LblBack");
-        click(LblBack);
+        CONTROL(HoverLabel, backArrow, author, "LblBack");
+        click(backArrow);
         QVERIFY(!program.windows.author.window());
         QCOMPARE(program.windows.about.window(), about);
         QTRY_VERIFY(about->isActiveWindow());
@@ -476,11 +476,11 @@ private Q_SLOTS:
         QVERIFY(again && again != first);
         CONTROL(HoverLabel, linkAgain, again, "LblWS");
         CONTROL(HoverLabel, arrowAgain, again, "LblClose");
-        CONTROL(QWidget, PicIcon, again, "PicIcon");
+        CONTROL(QWidget, logo, again, "PicIcon");
         QVERIFY(!underlined(linkAgain));
         QCOMPARE(arrowAgain->font().pointSizeF(), 9.75);
         QCOMPARE(textColour(arrowAgain), QColor(Qt::white));
-        QCOMPARE(PicIcon->y(), 33);
+        QCOMPARE(logo->y(), 33);
     }
 
     // The windows' timers come from the services, which must outlive every window, including

@@ -60,7 +60,7 @@ struct Open
 {
     explicit Open(const QString &shown)
         : panels(shown)
-        , dialog(new Status_Bar_Dialog(panels))
+        , dialog(new StatusBarDialog(panels))
     {
         dialog->show();
     }
@@ -89,7 +89,7 @@ struct Open
     }
 
     RecordingPanels panels;
-    QPointer<Status_Bar_Dialog> dialog;
+    QPointer<StatusBarDialog> dialog;
 };
 
 } // namespace

@@ -79,7 +79,7 @@ HoverLabel *AboutPage::addArrow(const QString &designName, const QString &captio
     return arrow;
 }
 
-void AboutPage::OpenWebSite(const QString &url)
+void AboutPage::openWebSite(const QString &url)
 {
     m_urls.open(url, this);
 }

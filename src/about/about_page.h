@@ -30,7 +30,7 @@ protected:
     HoverLabel *addArrow(const QString &designName, const QString &caption, const QString &toolTip,
         double left, double top, double width, double height);
 
-    void OpenWebSite(const QString &url);
+    void openWebSite(const QString &url);
     // Each page colours its links when it loads and resets every link and arrow it made on a
     // move over its bare surface.
     void colourLinks();

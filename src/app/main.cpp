@@ -1,4 +1,4 @@
-#include "frm_main.h"
+#include "main_window.h"
 #include "platform/clock.h"
 #include "platform/first_frame.h"
 #include "platform/lazy_lock_key_state.h"
@@ -57,8 +57,8 @@ int main(int argc, char *argv[])
     SystemFileTest files;
     SystemProgramStarter programs;
     SysInfoServices sysInfo { registry, files, programs };
-    FrmMain mainWindow(services, settings, windows, lockKeys, clock);
+    MainWindow mainWindow(services, settings, windows, lockKeys, clock);
     installWindowFactories(windows, services, urls, sysInfo, mainWindow);
-    mainWindow.Form_Load();
+    mainWindow.load();
     return QApplication::exec();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-class FrmMain;
+class MainWindow;
 struct SecondaryWindows;
 struct Services;
 class UrlOpener;
@@ -8,4 +8,4 @@ struct SysInfoServices;
 
 // Tells each secondary window's slot how to create its window.
 void installWindowFactories(SecondaryWindows &windows, Services &services, UrlOpener &urls,
-    SysInfoServices &sysInfo, FrmMain &mainWindow);
+    SysInfoServices &sysInfo, MainWindow &mainWindow);

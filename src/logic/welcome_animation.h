@@ -14,11 +14,11 @@ class WelcomeAnimation
 {
 public:
     enum class Timer {
-        Typing, // Timer1
-        Loading, // Timer2
-        HandOver, // Timer3
-        Centring, // Timer4
-        Blink, // Timer5
+        Typing,
+        Loading,
+        HandOver,
+        Centring,
+        Blink,
     };
     static constexpr int timerCount = 5;
     static constexpr int intervalMs(Timer timer)

@@ -65,7 +65,7 @@ QAccessibleInterface *accessibleOptionButton(const QString &, QObject *object)
 
 } // namespace
 
-Status_Bar_Dialog::Status_Bar_Dialog(PanelVisibility &panels, QWidget *parent)
+StatusBarDialog::StatusBarDialog(PanelVisibility &panels, QWidget *parent)
     : Form(QStringLiteral("Status_Bar_Dialog"), parent, Kind::Dialog)
     , m_panels(panels)
 {
@@ -84,132 +84,133 @@ Status_Bar_Dialog::Status_Bar_Dialog(PanelVisibility &panels, QWidget *parent)
             { QPalette::WindowText, QApplication::palette().color(QPalette::WindowText) } });
     setAutoFillBackground(true);
     createControls();
-    Form_Load();
+    showPanels();
 }
 
-void Status_Bar_Dialog::createControls()
+void StatusBarDialog::createControls()
 {
-    Close = makeControl<QPushButton>("Close", QStringLiteral("C&lose"), this);
-    Close->setFont(DesignStyle::arial(9.75));
-    Close->setDefault(true);
-    Twips::place(Close, 3600, 4440, 1455, 375);
-    connect(Close, &QPushButton::clicked, this, &Status_Bar_Dialog::Close_Click);
+    m_closeButton = makeControl<QPushButton>("Close", QStringLiteral("C&lose"), this);
+    m_closeButton->setFont(DesignStyle::arial(9.75));
+    m_closeButton->setDefault(true);
+    Twips::place(m_closeButton, 3600, 4440, 1455, 375);
+    connect(m_closeButton, &QPushButton::clicked, this, &StatusBarDialog::onCloseClicked);
 
-    Frame1 = makeControl<QGroupBox>("Frame1", QStringLiteral("Show/Hide Contents"), this);
-    Frame1->setFont(DesignStyle::arial(8.25));
+    m_contentsFrame = makeControl<QGroupBox>("Frame1", QStringLiteral("Show/Hide Contents"), this);
+    m_contentsFrame->setFont(DesignStyle::arial(8.25));
     // The frame's caption is white; what it holds keeps the system's text colours. Each starts
     // from the system's palette, not from what its parent passes down.
-    DesignStyle::setColours(Frame1, QApplication::palette(Frame1),
+    DesignStyle::setColours(m_contentsFrame, QApplication::palette(m_contentsFrame),
         { { QPalette::Window, lavender }, { QPalette::WindowText, Qt::white } });
-    Twips::place(Frame1, 480, 480, 4575, 3500);
+    Twips::place(m_contentsFrame, 480, 480, 4575, 3500);
 
     const QColor systemText = QApplication::palette().color(QPalette::WindowText);
     const char *names[] = { "Check1_0", "Check1_1", "Check1_2", "Check1_3", "Check1_4" };
     const char *captions[] = { "&Num Lock", "C&aps Lock", "S&croll Lock", "&Time", "&Date" };
     for (int k = 0; k < PanelMask::panelCount; ++k) {
-        QCheckBox *box = makeControl<CheckBox>(names[k], QLatin1String(captions[k]), Frame1);
+        QCheckBox *box
+            = makeControl<CheckBox>(names[k], QLatin1String(captions[k]), m_contentsFrame);
         box->setProperty("index", k);
         Twips::place(box, 300, 500 + 500 * k, 2000, 495);
-        Check1[k] = box;
-        connect(box, &QCheckBox::toggled, this, [this, k] { Check1_Click(k); });
+        m_panelBoxes[k] = box;
+        connect(box, &QCheckBox::toggled, this, [this, k] { onPanelBoxClicked(k); });
     }
-    Option1 = makeControl<OptionButton>("Option1", QStringLiteral("&Show All"), Frame1);
-    Option2 = makeControl<OptionButton>("Option2", QStringLiteral("&Hide All"), Frame1);
-    Twips::place(Option1, 3000, 500, 1215, 495);
-    Twips::place(Option2, 3000, 1000, 1215, 495);
+    m_showAll = makeControl<OptionButton>("Option1", QStringLiteral("&Show All"), m_contentsFrame);
+    m_hideAll = makeControl<OptionButton>("Option2", QStringLiteral("&Hide All"), m_contentsFrame);
+    Twips::place(m_showAll, 3000, 500, 1215, 495);
+    Twips::place(m_hideAll, 3000, 1000, 1215, 495);
     // The two make one group: selecting one clears the other, and only selecting runs a click.
-    for (QRadioButton *option : { Option1, Option2 }) {
+    for (QRadioButton *option : { m_showAll, m_hideAll }) {
         option->setAutoExclusive(false);
         connect(option, &QRadioButton::toggled, this, [this, option](bool selected) {
             if (!selected)
                 return;
-            (option == Option1 ? Option2 : Option1)->setChecked(false);
-            if (option == Option1)
-                Option1_Click();
+            (option == m_showAll ? m_hideAll : m_showAll)->setChecked(false);
+            if (option == m_showAll)
+                onShowAllClicked();
             else
-                Option2_Click();
+                onHideAllClicked();
         });
     }
-    for (QWidget *control : Frame1->findChildren<QWidget *>()) {
+    for (QWidget *control : m_contentsFrame->findChildren<QWidget *>()) {
         control->setFont(DesignStyle::arial(9));
         DesignStyle::setColours(control, QApplication::palette(control),
             { { QPalette::Window, lavender }, { QPalette::WindowText, systemText } });
     }
 
     // Close first, then the frame's controls in the order they were made: the boxes, the options.
-    QWidget *previous = Close;
-    for (QWidget *next : Frame1->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+    QWidget *previous = m_closeButton;
+    for (QWidget *next : m_contentsFrame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         setTabOrder(previous, next);
         previous = next;
     }
-    Close->setFocus(Qt::OtherFocusReason);
+    m_closeButton->setFocus(Qt::OtherFocusReason);
 }
 
-void Status_Bar_Dialog::Form_Load()
+void StatusBarDialog::showPanels()
 {
     bool anyShown = false;
     bool anyHidden = false;
     for (int p = PanelMask::firstPanel; p < PanelMask::firstPanel + PanelMask::panelCount; ++p) {
         if (m_panels.isPanelShown(p)) {
-            Check1[p - PanelMask::firstPanel]->setChecked(true);
+            m_panelBoxes[p - PanelMask::firstPanel]->setChecked(true);
             anyShown = true;
         } else {
             anyHidden = true;
         }
     }
     if (!anyHidden)
-        Option1->setChecked(true);
+        m_showAll->setChecked(true);
     if (!anyShown)
-        Option2->setChecked(true);
+        m_hideAll->setChecked(true);
 }
 
-void Status_Bar_Dialog::Check1_Click(int index)
+void StatusBarDialog::onPanelBoxClicked(int index)
 {
-    m_panels.setPanelShown(index + PanelMask::firstPanel, Check1[index]->isChecked());
+    m_panels.setPanelShown(index + PanelMask::firstPanel, m_panelBoxes[index]->isChecked());
     // Read afresh on every click rather than kept between them: the option handlers set boxes and
     // so run this handler nested inside another call of it.
     bool anyTicked = false;
     bool anyClear = false;
-    for (const QCheckBox *box : Check1) {
+    for (const QCheckBox *box : m_panelBoxes) {
         if (box->isChecked())
             anyTicked = true;
         else
             anyClear = true;
     }
-    Option1->setChecked(!anyClear);
-    Option2->setChecked(!anyTicked);
+    m_showAll->setChecked(!anyClear);
+    m_hideAll->setChecked(!anyTicked);
 }
 
-void Status_Bar_Dialog::Option1_Click()
+void StatusBarDialog::onShowAllClicked()
 {
     for (int k = 0; k < PanelMask::panelCount; ++k) {
-        Check1[k]->setChecked(true);
+        m_panelBoxes[k]->setChecked(true);
         m_panels.setPanelShown(k + PanelMask::firstPanel, true);
     }
 }
 
-void Status_Bar_Dialog::Option2_Click()
+void StatusBarDialog::onHideAllClicked()
 {
     for (int k = 0; k < PanelMask::panelCount; ++k) {
-        Check1[k]->setChecked(false);
+        m_panelBoxes[k]->setChecked(false);
         m_panels.setPanelShown(k + PanelMask::firstPanel, false);
     }
 }
 
-void Status_Bar_Dialog::Close_Click()
+void StatusBarDialog::onCloseClicked()
 {
     unload();
 }
 
 // Close is both the default and the cancel button; outside a QDialog Qt gives neither.
-void Status_Bar_Dialog::keyPressEvent(QKeyEvent *event)
+void StatusBarDialog::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Escape:
         if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-            Close_Click();
+            onCloseClicked();
             return;
         }
         break;

@@ -14,36 +14,40 @@ class QRadioButton;
 // "Hide All". Every change reaches the bar at once; the panels themselves are the only state, so
 // the dialog reads them afresh each time it is created.
 //
-// Controls by objectName: Frame1, the check-box array Check1 as Check1_0 .. Check1_4 (box k
-// belongs to panel k + 2 and also carries k in its "index" property), Option1 ("Show All"),
-// Option2 ("Hide All") and Close.
+// Design names (the objectNames) and the members that hold them:
+//   Status_Bar_Dialog       this dialog; Form_Load is showPanels()
+//   Frame1                  m_contentsFrame
+//   Check1_0 .. Check1_4    m_panelBoxes: box k belongs to panel k + 2 and carries k in "index"
+//   Option1                 m_showAll ("Show All")
+//   Option2                 m_hideAll ("Hide All")
+//   Close                   m_closeButton
 //
 // Setting a box from code runs that box's click handler, selecting an option button from code
 // runs its click handler, and clearing one runs nothing, as on the platform the dialog was
 // designed for; the handlers nest accordingly and still end with every box matching its panel.
-class Status_Bar_Dialog : public Form
+class StatusBarDialog : public Form
 {
     Q_OBJECT
 
 public:
-    explicit Status_Bar_Dialog(PanelVisibility &panels, QWidget *parent = nullptr);
+    explicit StatusBarDialog(PanelVisibility &panels, QWidget *parent = nullptr);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void createControls();
-    void Form_Load();
-    void Check1_Click(int index);
-    void Option1_Click();
-    void Option2_Click();
-    void Close_Click();
+    void showPanels();
+    void onPanelBoxClicked(int index);
+    void onShowAllClicked();
+    void onHideAllClicked();
+    void onCloseClicked();
 
     PanelVisibility &m_panels;
 
-    QGroupBox *Frame1 = nullptr;
-    std::array<QCheckBox *, 5> Check1 {};
-    QRadioButton *Option1 = nullptr;
-    QRadioButton *Option2 = nullptr;
-    QPushButton *Close = nullptr;
+    QGroupBox *m_contentsFrame = nullptr;
+    std::array<QCheckBox *, 5> m_panelBoxes {};
+    QRadioButton *m_showAll = nullptr;
+    QRadioButton *m_hideAll = nullptr;
+    QPushButton *m_closeButton = nullptr;
 };

@@ -39,7 +39,7 @@ bool ProgramRun::barVisible() const
 
 bool ProgramRun::loadFirstRun()
 {
-    window.Form_Load();
+    window.load();
     return drawWelcome();
 }
 
@@ -54,7 +54,7 @@ bool ProgramRun::drawWelcome()
 
 bool ProgramRun::loadAndActivate()
 {
-    window.Form_Load();
+    window.load();
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/frm_main.h"
+#include "app/main_window.h"
 #include "app/secondary_windows.h"
 #include "app_folder.h"
 #include "controls/text_box.h"
@@ -83,15 +83,15 @@ struct ProgramRun
     FakeSysInfo sysInfo;
     SettingsStore settings { folder.path() };
     SecondaryWindows windows;
-    FrmMain window { fakes.services, settings, windows, lockKeys, clock };
+    MainWindow window { fakes.services, settings, windows, lockKeys, clock };
 
     // The main window's controls, found once each.
-    MainControl<TextBox> Text1 { window, "Text1" };
-    MainControl<TextBox> Text2 { window, "Text2" };
-    MainControl<TextBox> Text3 { window, "Text3" };
-    MainControl<QWidget> Lbl3 { window, "Lbl3" };
-    MainControl<QAction> MenuModeC2A { window, "MenuModeC2A" };
-    MainControl<QAction> MenuModeA2C { window, "MenuModeA2C" };
-    MainControl<QAction> MenuViewStBar { window, "MenuViewStBar" };
-    MainControl<QPushButton> CmdExit { window, "CmdExit" };
+    MainControl<TextBox> characterInput { window, "Text1" };
+    MainControl<TextBox> codeInput { window, "Text2" };
+    MainControl<TextBox> result { window, "Text3" };
+    MainControl<QWidget> numericWarning { window, "Lbl3" };
+    MainControl<QAction> charToCodeAction { window, "MenuModeC2A" };
+    MainControl<QAction> codeToCharAction { window, "MenuModeA2C" };
+    MainControl<QAction> statusBarAction { window, "MenuViewStBar" };
+    MainControl<QPushButton> exitButton { window, "CmdExit" };
 };

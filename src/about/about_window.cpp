@@ -1,4 +1,4 @@
-#include "frm_about.h"
+#include "about_window.h"
 
 #include "controls/label.h"
 #include "controls/line.h"
@@ -19,7 +19,7 @@ constexpr double iconSizeTwips = 1050;
 
 } // namespace
 
-frmAbout::frmAbout(Services &services, UrlOpener &urls, std::function<bool()> startSysInfo,
+AboutWindow::AboutWindow(Services &services, UrlOpener &urls, std::function<bool()> startSysInfo,
     std::function<Form *()> showAuthorPage)
     : AboutPage(QStringLiteral("frmAbout"), QStringLiteral(":/about/about-background.png"), urls)
     , m_services(services)
@@ -27,34 +27,34 @@ frmAbout::frmAbout(Services &services, UrlOpener &urls, std::function<bool()> st
     , m_showAuthorPage(std::move(showAuthorPage))
 {
     createControls();
-    Timer1 = addTimer(services.timers.create(this, 1, [this] { Timer1_Timer(); }));
-    setSurfaceMoveHandler([this] { Form_MouseMove(); });
-    Form_Load();
+    m_logoTimer = addTimer(services.timers.create(this, 1, [this] { onLogoTimer(); }));
+    setSurfaceMoveHandler([this] { onSurfaceMouseMove(); });
+    load();
 }
 
-void frmAbout::createControls()
+void AboutWindow::createControls()
 {
-    PicIcon = new PictureBox(QStringLiteral("PicIcon"), this);
-    PicIcon->setAccessibleName(QStringLiteral("Glyphorbitaloscopex logo"));
-    Twips::place(PicIcon, iconLeftTwips, m_motion.topTwips(), iconSizeTwips, iconSizeTwips);
-    PicIcon->setMouseMoveHandler([this] { PicIcon_MouseMove(); });
+    m_logo = new PictureBox(QStringLiteral("PicIcon"), this);
+    m_logo->setAccessibleName(QStringLiteral("Glyphorbitaloscopex logo"));
+    Twips::place(m_logo, iconLeftTwips, m_motion.topTwips(), iconSizeTwips, iconSizeTwips);
+    m_logo->setMouseMoveHandler([this] { onLogoMouseMove(); });
 
-    CmdOK = new QPushButton(QStringLiteral("&OK"), this);
-    CmdOK->setObjectName(QStringLiteral("CmdOK"));
-    CmdOK->setAccessibleName(QStringLiteral("OK"));
-    CmdOK->setDefault(true);
-    Twips::place(CmdOK, 6900, 4600, 1500, 345);
-    connect(CmdOK, &QPushButton::clicked, this, &frmAbout::CmdOK_Click);
+    m_okButton = new QPushButton(QStringLiteral("&OK"), this);
+    m_okButton->setObjectName(QStringLiteral("CmdOK"));
+    m_okButton->setAccessibleName(QStringLiteral("OK"));
+    m_okButton->setDefault(true);
+    Twips::place(m_okButton, 6900, 4600, 1500, 345);
+    connect(m_okButton, &QPushButton::clicked, this, &AboutWindow::onOkClicked);
 
-    CmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
-    CmdSysInfo->setObjectName(QStringLiteral("CmdSysInfo"));
-    CmdSysInfo->setAccessibleName(QStringLiteral("System Info"));
+    m_sysInfoButton = new QPushButton(QStringLiteral("&System Info..."), this);
+    m_sysInfoButton->setObjectName(QStringLiteral("CmdSysInfo"));
+    m_sysInfoButton->setAccessibleName(QStringLiteral("System Info"));
     // Enter presses this button while it has the focus, and the default button otherwise.
-    CmdSysInfo->setAutoDefault(true);
-    Twips::place(CmdSysInfo, 6900, 5100, 1500, 345);
-    connect(CmdSysInfo, &QPushButton::clicked, this, &frmAbout::CmdSysInfo_Click);
-    setTabOrder(CmdOK, CmdSysInfo);
-    CmdOK->setFocus();
+    m_sysInfoButton->setAutoDefault(true);
+    Twips::place(m_sysInfoButton, 6900, 5100, 1500, 345);
+    connect(m_sysInfoButton, &QPushButton::clicked, this, &AboutWindow::onSysInfoClicked);
+    setTabOrder(m_okButton, m_sysInfoButton);
+    m_okButton->setFocus();
 
     Label *lblTitle = addLabel(
         QStringLiteral("lblTitle"), QStringLiteral("Glyphorbitaloscopex"), 1995, 255, 4695, 480);
@@ -74,40 +74,42 @@ void frmAbout::createControls()
     addEtchedSeparator(QStringLiteral("Line1"), 2790);
 
     addLabel(QStringLiteral("Label2"), QStringLiteral("Website :"), 2000, 3000, 885, 240);
-    LblWS = addLink(QStringLiteral("LblWS"), AboutTexts::makerWebSite, 3600, 3000, 3300, 240);
+    m_webSiteLink
+        = addLink(QStringLiteral("LblWS"), AboutTexts::makerWebSite, 3600, 3000, 3300, 240);
     addLabel(QStringLiteral("Label3"), QStringLiteral("Facebook :"), 2000, 3300, 1050, 240);
-    LblFB = addLink(QStringLiteral("LblFB"), QStringLiteral("example.org/QuillmarkSoftware"), 3600,
-        3300, 2745, 240);
+    m_facebookLink = addLink(QStringLiteral("LblFB"),
+        QStringLiteral("example.org/QuillmarkSoftware"), 3600, 3300, 2745, 240);
     addLabel(QStringLiteral("Label4"), QStringLiteral("Twitter :"), 2000, 3600, 780, 240);
-    LblTW = addLink(QStringLiteral("LblTW"), QStringLiteral("example.net/QuillmarkSoft"), 3600,
-        3600, 2475, 240);
+    m_twitterLink = addLink(QStringLiteral("LblTW"), QStringLiteral("example.net/QuillmarkSoft"),
+        3600, 3600, 2475, 240);
     addLabel(QStringLiteral("Label1"), QStringLiteral("Developed By :"), 2000, 4000, 1440, 240);
-    LblVorlix = addLink(QStringLiteral("LblVorlix"), AboutTexts::authorName, 3600, 4000, 1860, 240);
+    m_authorLink
+        = addLink(QStringLiteral("LblVorlix"), AboutTexts::authorName, 3600, 4000, 1860, 240);
 
     addEtchedSeparator(QStringLiteral("Line2"), 4420);
 
     addTextBlock(QStringLiteral("lblDisclaimer"), QString(), 1995, 4605, 4230, 795)
         ->setTextColour(Qt::black);
 
-    LblClose = addArrow(QStringLiteral("LblClose"), QStringLiteral("X"), QStringLiteral("Close"),
-        100, 100, 135, 240);
+    m_closeArrow = addArrow(QStringLiteral("LblClose"), QStringLiteral("X"),
+        QStringLiteral("Close"), 100, 100, 135, 240);
     // In the window's own font: a symbol font maps letters to Greek on most systems, and the dash
     // and the greater-than sign read as an arrow in any font.
-    LblNext = addArrow(QStringLiteral("LblNext"), QStringLiteral("->"), QStringLiteral("Next"),
+    m_nextArrow = addArrow(QStringLiteral("LblNext"), QStringLiteral("->"), QStringLiteral("Next"),
         8655, 105, 240, 240);
 
-    LblClose->setClickHandler([this] { LblClose_Click(); });
-    LblWS->setClickHandler([this] { LblWS_Click(); });
-    LblFB->setClickHandler([this] { LblFB_Click(); });
-    LblTW->setClickHandler([this] { LblTW_Click(); });
-    LblVorlix->setClickHandler([this] { LblNext_Click(); });
-    LblNext->setClickHandler([this] { LblNext_Click(); });
+    m_closeArrow->setClickHandler([this] { onCloseClicked(); });
+    m_webSiteLink->setClickHandler([this] { onWebSiteClicked(); });
+    m_facebookLink->setClickHandler([this] { onFacebookClicked(); });
+    m_twitterLink->setClickHandler([this] { onTwitterClicked(); });
+    m_authorLink->setClickHandler([this] { onNextClicked(); });
+    m_nextArrow->setClickHandler([this] { onNextClicked(); });
 }
 
 // A grey line just above a white one looks like a groove. Rounded to pixels each on its own, the
 // two lines 10 twips apart can fall on the same row and the groove is lost, so the white line
 // always starts on the row below the grey one.
-void frmAbout::addEtchedSeparator(const QString &designName, double top)
+void AboutWindow::addEtchedSeparator(const QString &designName, double top)
 {
     auto *shadow = new Line(designName + QStringLiteral("_1"), { 2380, top }, { 8000, top },
         QColor(128, 128, 128), 1, this);
@@ -116,93 +118,94 @@ void frmAbout::addEtchedSeparator(const QString &designName, double top)
     light->move(light->x(), shadow->y() + 1);
 }
 
-void frmAbout::loadPictures()
+void AboutWindow::loadPictures()
 {
-    PicIcon->setPicture(
+    m_logo->setPicture(
         loadPictureUncached(QStringLiteral(":/about/logo.png"), devicePixelRatioF()));
 }
 
-void frmAbout::Form_Load()
+void AboutWindow::load()
 {
     colourLinks();
-    Timer1->setEnabled(true);
+    m_logoTimer->setEnabled(true);
 }
 
-void frmAbout::Form_MouseMove()
+void AboutWindow::onSurfaceMouseMove()
 {
     resetHover();
-    Timer1->setEnabled(true);
+    m_logoTimer->setEnabled(true);
 }
 
 // The OK button is both the default and the cancel button: Esc presses it whatever has the focus,
 // Enter unless the System Info button has the focus and takes the key itself.
-void frmAbout::keyPressEvent(QKeyEvent *event)
+void AboutWindow::keyPressEvent(QKeyEvent *event)
 {
     if (isEscOrEnter(event))
-        CmdOK->click();
+        m_okButton->click();
     else
         AboutPage::keyPressEvent(event);
 }
 
-void frmAbout::CmdOK_Click()
+void AboutWindow::onOkClicked()
 {
     unload();
 }
 
-void frmAbout::CmdSysInfo_Click()
+void AboutWindow::onSysInfoClicked()
 {
-    StartSysInfo();
+    startSysInfo();
 }
 
-void frmAbout::LblClose_Click()
+void AboutWindow::onCloseClicked()
 {
     unload();
 }
 
-void frmAbout::LblWS_Click()
+void AboutWindow::onWebSiteClicked()
 {
-    OpenWebSite(LblWS->text());
+    openWebSite(m_webSiteLink->text());
 }
 
-void frmAbout::LblFB_Click()
+void AboutWindow::onFacebookClicked()
 {
-    OpenWebSite(AboutTexts::wwwAddress(QStringLiteral("http"), LblFB->text()));
+    openWebSite(AboutTexts::wwwAddress(QStringLiteral("http"), m_facebookLink->text()));
 }
 
-void frmAbout::LblTW_Click()
+void AboutWindow::onTwitterClicked()
 {
-    OpenWebSite(AboutTexts::wwwAddress(QStringLiteral("https"), LblTW->text()));
+    openWebSite(AboutTexts::wwwAddress(QStringLiteral("https"), m_twitterLink->text()));
 }
 
 // Both the arrow and the author's name lead to the author page; this window stays open beneath.
-void frmAbout::LblNext_Click()
+void AboutWindow::onNextClicked()
 {
     if (Form *page = m_showAuthorPage())
-        connect(page, &Form::unloaded, this, &frmAbout::authorPageUnloaded, Qt::UniqueConnection);
+        connect(
+            page, &Form::unloaded, this, &AboutWindow::authorPageUnloaded, Qt::UniqueConnection);
 }
 
 // Back on this window when the page over it goes, as the window beneath a closed one would be,
 // unless the page took this window with it.
-void frmAbout::authorPageUnloaded()
+void AboutWindow::authorPageUnloaded()
 {
     if (!isUnloaded())
         activateWindow();
 }
 
-void frmAbout::PicIcon_MouseMove()
+void AboutWindow::onLogoMouseMove()
 {
-    Timer1->setEnabled(false);
+    m_logoTimer->setEnabled(false);
 }
 
 // Moving the picture box repaints only the logo's old and new rectangles, and nothing at all on
 // the ticks that leave it on the same pixel row.
-void frmAbout::Timer1_Timer()
+void AboutWindow::onLogoTimer()
 {
     m_motion.advance();
-    PicIcon->move(Twips::toPixels(iconLeftTwips), Twips::toPixels(m_motion.topTwips()));
+    m_logo->move(Twips::toPixels(iconLeftTwips), Twips::toPixels(m_motion.topTwips()));
 }
 
-void frmAbout::StartSysInfo()
+void AboutWindow::startSysInfo()
 {
     if (!m_startSysInfo())
         m_services.messages.show(

@@ -1,7 +1,7 @@
 #include "fake_services.h"
 #include "find_control.h"
-#include "welcome/frm_wlcm.h"
 #include "welcome/welcome_fonts.h"
+#include "welcome/welcome_window.h"
 #include "welcome_timing.h"
 
 #include <QAccessible>
@@ -57,7 +57,7 @@ struct Welcome
 
     FakeServices fakes;
     int handOvers = 0;
-    QPointer<FrmWlcm> window = new FrmWlcm(fakes.services, [this] { ++handOvers; });
+    QPointer<WelcomeWindow> window = new WelcomeWindow(fakes.services, [this] { ++handOvers; });
 };
 
 QString progress(const char *ending)
@@ -67,7 +67,7 @@ QString progress(const char *ending)
 
 } // namespace
 
-class FrmWlcmTest : public QObject
+class WelcomeWindowTest : public QObject
 {
     Q_OBJECT
 
@@ -82,7 +82,7 @@ private Q_SLOTS:
         CONTROL(QLabel, cursor, welcome.window, "Lbl4");
         CONTROL(QLabel, bar, welcome.window, "Lbl2");
         CONTROL(QLabel, text, welcome.window, "Lbl3");
-        CONTROL(QWidget, Frame1, welcome.window, "Frame1");
+        CONTROL(QWidget, panel, welcome.window, "Frame1");
         QVERIFY(cursor->isVisible() && !bar->isVisible() && !text->isVisible());
         const auto cursorIsOn = [&](int index) {
             const QLabel *letter = welcome.letter(index);
@@ -218,5 +218,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(FrmWlcmTest)
-#include "frm_wlcm_test.moc"
+QTEST_MAIN(WelcomeWindowTest)
+#include "welcome_window_test.moc"

@@ -44,7 +44,7 @@ const QString reinstallText
 
 } // namespace
 
-class FrmMainTest : public QObject
+class MainWindowTest : public QObject
 {
     Q_OBJECT
 
@@ -54,17 +54,17 @@ private Q_SLOTS:
     void startsInTheStoredCharToCodeMode()
     {
         ProgramRun run({ "0", "1", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QVERIFY(run.window.isVisible());
-        QVERIFY(run.Text1->isVisible());
-        QVERIFY(!run.Text2->isVisible());
-        QVERIFY(run.MenuModeC2A->isChecked());
-        QVERIFY(!run.MenuModeA2C->isChecked());
+        QVERIFY(run.characterInput->isVisible());
+        QVERIFY(!run.codeInput->isVisible());
+        QVERIFY(run.charToCodeAction->isChecked());
+        QVERIFY(!run.codeToCharAction->isChecked());
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter Character"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("ASCII Value is"));
-        QVERIFY(!run.Lbl3->isVisible());
+        QVERIFY(!run.numericWarning->isVisible());
         QVERIFY(!run.barVisible());
-        QVERIFY(!run.MenuViewStBar->isChecked());
+        QVERIFY(!run.statusBarAction->isChecked());
         QVERIFY(run.fakes.messages.shown.empty());
         QCOMPARE(run.fakes.process.calls, 0);
         QCOMPARE(run.window.windowTitle(), QStringLiteral("Glyphorbitaloscopex v1.0"));
@@ -85,10 +85,10 @@ private Q_SLOTS:
         QFETCH(QString, mode);
         QFETCH(bool, charToCode);
         ProgramRun run({ "0.0", mode, "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QVERIFY(run.fakes.messages.shown.empty());
         QVERIFY(run.window.isVisible());
-        QCOMPARE(run.MenuModeC2A->isChecked(), charToCode);
+        QCOMPARE(run.charToCodeAction->isChecked(), charToCode);
     }
 
     void everyOtherModeValueStartsInCodeToCharMode_data()
@@ -104,11 +104,11 @@ private Q_SLOTS:
     {
         QFETCH(QString, mode);
         ProgramRun run({ "0", mode, "0", "11111" });
-        run.window.Form_Load();
-        QVERIFY(!run.Text1->isVisible());
-        QVERIFY(run.Text2->isVisible());
-        QVERIFY(run.MenuModeA2C->isChecked());
-        QVERIFY(!run.MenuModeC2A->isChecked());
+        run.window.load();
+        QVERIFY(!run.characterInput->isVisible());
+        QVERIFY(run.codeInput->isVisible());
+        QVERIFY(run.codeToCharAction->isChecked());
+        QVERIFY(!run.charToCodeAction->isChecked());
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter ASCII Value"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("Character is "));
     }
@@ -116,17 +116,17 @@ private Q_SLOTS:
     void clientAreaHasItsDesignedSize()
     {
         ProgramRun run;
-        run.window.Form_Load();
+        run.window.load();
         QCOMPARE(run.window.centralWidget()->size(), QSize(674, 358));
     }
 
     void storedStatusBarIsShownAndMakesTheWindowTaller()
     {
         ProgramRun hidden({ "0", "1", "0", "11111" });
-        hidden.window.Form_Load();
+        hidden.window.load();
         ProgramRun shown({ "0", "1", "1", "11111" });
-        shown.window.Form_Load();
-        QVERIFY(shown.MenuViewStBar->isChecked());
+        shown.window.load();
+        QVERIFY(shown.statusBarAction->isChecked());
         QVERIFY(shown.barVisible());
         QCOMPARE(shown.window.height() - hidden.window.height(), 20); // 300 twips
     }
@@ -138,10 +138,10 @@ private Q_SLOTS:
     void menuGrowsTheWindowTickByTickAndThenShowsTheBar()
     {
         ProgramRun run({ "0", "1", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
-        run.MenuViewStBar->trigger();
-        QVERIFY(run.MenuViewStBar->isChecked()); // at once
+        run.statusBarAction->trigger();
+        QVERIFY(run.statusBarAction->isChecked()); // at once
         for (int tick = 1; tick <= 15; ++tick) {
             run.fakes.timers.advance(20);
             QCOMPARE(run.belowMenu(), Twips::toPixels(5370 + 20 * tick));
@@ -155,23 +155,23 @@ private Q_SLOTS:
         QCOMPARE(run.fakes.timers.fired(), ticks); // both animation timers are off again
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         QCOMPARE(run.window.centralWidget()->height(), 358);
-        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
-        QCOMPARE(StatusBar1->height(), 20);
+        CONTROL(StatusBar, bar, &run.window, "StatusBar1");
+        QCOMPARE(bar->height(), 20);
     }
 
     void menuHidesTheBarAtOnceAndThenShrinksTheWindow()
     {
         ProgramRun run({ "0", "1", "1", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QCOMPARE(run.belowMenu(), Twips::toPixels(5670));
-        run.MenuViewStBar->trigger();
+        run.statusBarAction->trigger();
         QVERIFY(!run.barVisible());
         QCOMPARE(run.belowMenu(), Twips::toPixels(5670));
         run.fakes.timers.advance(20 * 15);
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
         run.fakes.timers.advance(1000);
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
-        run.CmdExit->click();
+        run.exitButton->click();
         QCOMPARE(run.folder.read(3), QByteArray("0\r\n"));
     }
 
@@ -179,10 +179,10 @@ private Q_SLOTS:
     void secondClickWhileGrowingShrinksBackAfterTheGrowthEnds()
     {
         ProgramRun run({ "0", "1", "0", "11111" });
-        run.window.Form_Load();
-        run.MenuViewStBar->trigger();
+        run.window.load();
+        run.statusBarAction->trigger();
         run.fakes.timers.advance(20 * 5);
-        run.MenuViewStBar->trigger();
+        run.statusBarAction->trigger();
         int tallest = 0;
         for (int tick = 0; tick < 40; ++tick) {
             run.fakes.timers.advance(20);
@@ -191,17 +191,17 @@ private Q_SLOTS:
         }
         QCOMPARE(tallest, Twips::toPixels(5670));
         QCOMPARE(run.belowMenu(), Twips::toPixels(5370));
-        run.CmdExit->click();
+        run.exitButton->click();
         QCOMPARE(run.folder.read(3), QByteArray("0\r\n"));
     }
 
     void exitDuringAnAnimationStoresTheCheckMark()
     {
         ProgramRun run({ "0", "1", "0", "11111" });
-        run.window.Form_Load();
-        run.MenuViewStBar->trigger();
+        run.window.load();
+        run.statusBarAction->trigger();
         run.fakes.timers.advance(20 * 3);
-        run.CmdExit->click();
+        run.exitButton->click();
         QCOMPARE(run.folder.read(3), QByteArray("1\r\n"));
     }
 
@@ -236,11 +236,11 @@ private Q_SLOTS:
         if (panel >= 5)
             SKIP_UNLESS_C_LOCALE();
         ProgramRun run({ "0", "1", "1", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         if (lockOn >= 0)
             run.lockKeys.set(LockKey(lockOn), true);
-        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
-        QTest::mouseClick(StatusBar1->panel(panel), Qt::LeftButton);
+        CONTROL(StatusBar, bar, &run.window, "StatusBar1");
+        QTest::mouseClick(bar->panel(panel), Qt::LeftButton);
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = run.fakes.messages.shown.front();
         QVERIFY(message.owner == &run.window);
@@ -252,35 +252,35 @@ private Q_SLOTS:
     void panelsCarryTheirTooltipsAndLayout()
     {
         ProgramRun run({ "0", "1", "1", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         const char *tooltips[] = { "Click to Customize Status Bar", "Num Lock Status",
             "Caps Lock Status", "Scroll Lock Status", "Time", "Date" };
-        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
+        CONTROL(StatusBar, bar, &run.window, "StatusBar1");
         for (int index = 1; index <= 6; ++index) {
-            QCOMPARE(StatusBar1->panel(index)->toolTip(), QLatin1String(tooltips[index - 1]));
-            QCOMPARE(StatusBar1->panel(index)->accessibleDescription(),
-                QLatin1String(tooltips[index - 1]));
+            QCOMPARE(bar->panel(index)->toolTip(), QLatin1String(tooltips[index - 1]));
+            QCOMPARE(
+                bar->panel(index)->accessibleDescription(), QLatin1String(tooltips[index - 1]));
         }
-        QCOMPARE(StatusBar1->panel(1)->text(), QStringLiteral("Status Bar :"));
+        QCOMPARE(bar->panel(1)->text(), QStringLiteral("Status Bar :"));
         if (QLocale::system().name() == QLatin1String("C"))
-            QCOMPARE(StatusBar1->panel(5)->text(), QStringLiteral("15:09"));
-        QCOMPARE(StatusBar1->panel(2)->width(), Twips::toPixels(700));
-        QCOMPARE(StatusBar1->panel(6)->width(), Twips::toPixels(1500));
-        QCOMPARE(StatusBar1->panel(6)->alignment(), Qt::AlignCenter);
-        QCOMPARE(StatusBar1->panel(1)->font().family(), QStringLiteral("Arial"));
-        QCOMPARE(StatusBar1->panel(1)->font().pointSizeF(), 10.0);
+            QCOMPARE(bar->panel(5)->text(), QStringLiteral("15:09"));
+        QCOMPARE(bar->panel(2)->width(), Twips::toPixels(700));
+        QCOMPARE(bar->panel(6)->width(), Twips::toPixels(1500));
+        QCOMPARE(bar->panel(6)->alignment(), Qt::AlignCenter);
+        QCOMPARE(bar->panel(1)->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(bar->panel(1)->font().pointSizeF(), 10.0);
     }
 
     void captionPanelOpensOneDialogThatActivationBringsBack()
     {
         ProgramRun run({ "0", "1", "1", "11111" });
         QVERIFY(run.loadAndActivate());
-        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
-        QTest::mouseClick(StatusBar1->panel(1), Qt::LeftButton);
+        CONTROL(StatusBar, bar, &run.window, "StatusBar1");
+        QTest::mouseClick(bar->panel(1), Qt::LeftButton);
         Form *dialog = run.windows.statusDialog.window();
         QVERIFY(dialog && dialog->isVisible());
         QCOMPARE(dialog->objectName(), QStringLiteral("Status_Bar_Dialog"));
-        QTest::mouseClick(StatusBar1->panel(1), Qt::LeftButton);
+        QTest::mouseClick(bar->panel(1), Qt::LeftButton);
         QCOMPARE(run.windows.statusDialog.window(), dialog); // never a second one
         QVERIFY(QTest::qWaitForWindowActive(dialog));
 
@@ -296,62 +296,61 @@ private Q_SLOTS:
     void dialogChoicesReachThePanelsAtOnceAndTheSettingsAtExit()
     {
         ProgramRun run({ "0", "1", "1", "11111" });
-        run.window.Form_Load();
-        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
-        QTest::mouseClick(StatusBar1->panel(1), Qt::LeftButton);
+        run.window.load();
+        CONTROL(StatusBar, bar, &run.window, "StatusBar1");
+        QTest::mouseClick(bar->panel(1), Qt::LeftButton);
         for (const char *box : { "Check1_1", "Check1_4" }) {
             CONTROL(QCheckBox, check, run.windows.statusDialog.window(), QLatin1String(box));
             check->click();
         }
-        QVERIFY(!StatusBar1->panel(3)->isShown());
-        QVERIFY(!StatusBar1->panel(6)->isShown());
+        QVERIFY(!bar->panel(3)->isShown());
+        QVERIFY(!bar->panel(6)->isShown());
         QTest::keyClick(run.windows.statusDialog.window(), Qt::Key_Escape);
         QCOMPARE(run.folder.read(4), QByteArray("11111\r\n")); // closing writes nothing
 
         QVERIFY(!run.windows.statusDialog.window());
-        QTest::mouseClick(StatusBar1->panel(1), Qt::LeftButton);
+        QTest::mouseClick(bar->panel(1), Qt::LeftButton);
         Form *dialog = run.windows.statusDialog.window();
-        CONTROL(QCheckBox, Check1_1, dialog, "Check1_1");
-        CONTROL(QCheckBox, Check1_2, dialog, "Check1_2");
-        QVERIFY(!Check1_1->isChecked());
-        QVERIFY(Check1_2->isChecked());
-        run.CmdExit->click();
+        CONTROL(QCheckBox, capsLockBox, dialog, "Check1_1");
+        CONTROL(QCheckBox, scrollLockBox, dialog, "Check1_2");
+        QVERIFY(!capsLockBox->isChecked());
+        QVERIFY(scrollLockBox->isChecked());
+        run.exitButton->click();
         QCOMPARE(run.folder.read(4), QByteArray("10110\r\n"));
     }
 
     void panelMaskHidesPanelsWhereItHoldsZero()
     {
         ProgramRun run({ "0", "1", "1", "10110" });
-        run.window.Form_Load();
-        QCOMPARE(run.text("Text4"), QStringLiteral("10110"));
+        run.window.load();
         const bool expected[] = { true, true, false, true, true, false };
-        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
+        CONTROL(StatusBar, bar, &run.window, "StatusBar1");
         for (int index = 1; index <= 6; ++index)
-            QCOMPARE(StatusBar1->panel(index)->isShown(), expected[index - 1]);
+            QCOMPARE(bar->panel(index)->isShown(), expected[index - 1]);
     }
 
     void anyCharacterButZeroLeavesItsPanelShown()
     {
         ProgramRun run({ "0", "1", "1", "x0 1a" });
-        run.window.Form_Load();
-        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
-        QVERIFY(StatusBar1->panel(2)->isShown());
-        QVERIFY(!StatusBar1->panel(3)->isShown());
-        QVERIFY(StatusBar1->panel(4)->isShown());
+        run.window.load();
+        CONTROL(StatusBar, bar, &run.window, "StatusBar1");
+        QVERIFY(bar->panel(2)->isShown());
+        QVERIFY(!bar->panel(3)->isShown());
+        QVERIFY(bar->panel(4)->isShown());
     }
 
     void maskOfABarNeverShownIsKeptAndAppliedWhenShown()
     {
         ProgramRun run({ "0", "1", "0", "01101" });
-        run.window.Form_Load();
-        run.CmdExit->click();
+        run.window.load();
+        run.exitButton->click();
         QCOMPARE(run.folder.read(4), QByteArray("01101\r\n"));
-        run.MenuViewStBar->trigger();
+        run.statusBarAction->trigger();
         run.fakes.timers.advance(20 * 16);
         const bool expected[] = { true, false, true, true, false, true };
-        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
+        CONTROL(StatusBar, bar, &run.window, "StatusBar1");
         for (int index = 1; index <= 6; ++index)
-            QCOMPARE(StatusBar1->panel(index)->isShown(), expected[index - 1]);
+            QCOMPARE(bar->panel(index)->isShown(), expected[index - 1]);
     }
 
     void maskOfAnotherLengthIsIgnoredAndRewrittenAtExit_data()
@@ -366,12 +365,11 @@ private Q_SLOTS:
     {
         QFETCH(QString, mask);
         ProgramRun run({ "0", "1", "1", mask });
-        run.window.Form_Load();
-        QVERIFY(run.text("Text4").isEmpty());
-        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
+        run.window.load();
+        CONTROL(StatusBar, bar, &run.window, "StatusBar1");
         for (int index = 2; index <= 6; ++index)
-            QVERIFY(StatusBar1->panel(index)->isShown());
-        run.CmdExit->click();
+            QVERIFY(bar->panel(index)->isShown());
+        run.exitButton->click();
         QCOMPARE(run.folder.read(4), QByteArray("11111\r\n"));
     }
 
@@ -412,7 +410,7 @@ private Q_SLOTS:
         run.windows.welcome.setFactory(countingFactory(QStringLiteral("FrmWlcm"), welcomes));
         QVERIFY(run.loadFirstRun());
         QCOMPARE(welcomes, 1);
-        QVERIFY(run.MenuModeA2C->isChecked());
+        QVERIFY(run.codeToCharAction->isChecked());
         QCOMPARE(run.fakes.messages.shown.front().title, QStringLiteral("Reinstall"));
         QVERIFY(!run.fakes.messages.shown.front().owner);
     }
@@ -446,7 +444,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, content);
         ProgramRun run({ "0", "1", "1", "11111" });
         run.folder.writeRaw(number, content);
-        run.window.Form_Load();
+        run.window.load();
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
         const ShownMessage &message = run.fakes.messages.shown.front();
         QVERIFY(!message.owner);
@@ -462,7 +460,7 @@ private Q_SLOTS:
     void firstRunShowsTheWelcomeWindowAndThenTheMainWindowInItsStoredMode()
     {
         ProgramRun run({ "1", "0", "1", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QVERIFY(run.windows.welcome.isVisible());
         QVERIFY(!run.window.findChild<TextBox *>(QStringLiteral("Text1")));
         QVERIFY(run.drawWelcome());
@@ -473,7 +471,7 @@ private Q_SLOTS:
         run.fakes.timers.advance(1);
         QVERIFY(run.window.isVisible());
         QVERIFY(run.windows.welcome.window() == nullptr);
-        QVERIFY(run.Text2->isVisible());
+        QVERIFY(run.codeInput->isVisible());
         QVERIFY(run.barVisible());
         QCOMPARE(run.folder.read(1), QByteArray("1\r\n")); // only an exit ends the first run
     }
@@ -481,7 +479,7 @@ private Q_SLOTS:
     void closingBeforeTheWelcomeWindowDrawsKeepsTheFirstRun()
     {
         ProgramRun run({ "1", "0", "1", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         run.window.close();
         QCOMPARE(run.fakes.process.exitCodeOf, std::optional<int>(0));
         QCOMPARE(run.folder.read(1), QByteArray("1\r\n"));
@@ -500,7 +498,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, flag);
         ProgramRun run({ flag, "1", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         QVERIFY(run.window.isVisible());
         QVERIFY(!run.windows.welcome.isVisible());
     }
@@ -510,9 +508,9 @@ private Q_SLOTS:
     void eachKeyReplacesTheLastOne()
     {
         ProgramRun run;
-        run.window.Form_Load();
-        QTest::keyClick(run.Text1, 'a');
-        QTest::keyClick(run.Text1, 'b');
+        run.window.load();
+        QTest::keyClick(run.characterInput, 'a');
+        QTest::keyClick(run.characterInput, 'b');
         QCOMPARE(run.text("Text1"), QStringLiteral("b"));
         QCOMPARE(run.text("Text3"), QStringLiteral("98"));
     }
@@ -538,8 +536,8 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, code);
         ProgramRun run;
-        run.window.Form_Load();
-        TextBox *const input = run.Text1;
+        run.window.load();
+        TextBox *const input = run.characterInput;
         QTest::keyClick(input, Qt::Key(key));
         QCOMPARE(input->text(), name);
         QCOMPARE(run.text("Text3"), code);
@@ -565,8 +563,8 @@ private Q_SLOTS:
         ProgramRun run;
         QVERIFY(run.loadAndActivate());
         QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
-        QTest::keyClick(run.Text1, 'A');
-        QTest::keyClick(run.Text1, Qt::Key(key), Qt::ControlModifier);
+        QTest::keyClick(run.characterInput, 'A');
+        QTest::keyClick(run.characterInput, Qt::Key(key), Qt::ControlModifier);
         QVERIFY(run.text("Text1").isEmpty());
         QVERIFY(run.text("Text3").isEmpty());
     }
@@ -574,11 +572,11 @@ private Q_SLOTS:
     void controlCodesThirtyAndThirtyOneAreLetThrough()
     {
         ProgramRun run;
-        run.window.Form_Load();
-        QTest::keyClick(run.Text1, Qt::Key_6, Qt::ControlModifier | Qt::ShiftModifier);
+        run.window.load();
+        QTest::keyClick(run.characterInput, Qt::Key_6, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(run.text("Text1"), QString(QChar(30)));
         QCOMPARE(run.text("Text3"), QStringLiteral("30"));
-        QTest::keyClick(run.Text1, Qt::Key_Minus, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(run.characterInput, Qt::Key_Minus, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(run.text("Text1"), QString(QChar(31)));
         QCOMPARE(run.text("Text3"), QStringLiteral("31"));
     }
@@ -607,9 +605,9 @@ private Q_SLOTS:
         QFETCH(QString, inBox);
         QFETCH(QString, result);
         ProgramRun run;
-        run.window.Form_Load();
-        QTest::keyClick(run.Text1, 'A');
-        QTest::keyClick(run.Text1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        run.window.load();
+        QTest::keyClick(run.characterInput, 'A');
+        QTest::keyClick(run.characterInput, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(run.text("Text1"), inBox);
         QCOMPARE(run.text("Text3"), result);
     }
@@ -617,29 +615,29 @@ private Q_SLOTS:
     void ctrlAtIsRefusedWithTheWarningInCodeToCharMode()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
-        QTest::keyClick(run.Text2, Qt::Key_At, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(run.Lbl3->isVisible());
+        run.window.load();
+        QTest::keyClick(run.codeInput, Qt::Key_At, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(run.numericWarning->isVisible());
     }
 
     void charactersAboveAsciiShowTheirCodePageCode()
     {
         ProgramRun run;
-        run.window.Form_Load();
-        typeCharacter(run.Text1, QStringLiteral("é"));
+        run.window.load();
+        typeCharacter(run.characterInput, QStringLiteral("é"));
         QCOMPARE(run.text("Text1"), QStringLiteral("é"));
         QCOMPARE(run.text("Text3"), QStringLiteral("233"));
-        typeCharacter(run.Text1, QStringLiteral("€"));
+        typeCharacter(run.characterInput, QStringLiteral("€"));
         QCOMPARE(run.text("Text3"), QStringLiteral("128"));
     }
 
     void deletingTheCharacterEmptiesTheResult()
     {
         ProgramRun run;
-        run.window.Form_Load();
-        QTest::keyClick(run.Text1, 'A');
-        QTest::keyClick(run.Text1, Qt::Key_Home);
-        QTest::keyClick(run.Text1, Qt::Key_Delete);
+        run.window.load();
+        QTest::keyClick(run.characterInput, 'A');
+        QTest::keyClick(run.characterInput, Qt::Key_Home);
+        QTest::keyClick(run.characterInput, Qt::Key_Delete);
         QVERIFY(run.text("Text1").isEmpty());
         QVERIFY(run.text("Text3").isEmpty());
     }
@@ -648,8 +646,8 @@ private Q_SLOTS:
     {
         ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        QTest::keyClick(run.Text1, 'A');
-        TextBox *const result = run.Text3;
+        QTest::keyClick(run.characterInput, 'A');
+        TextBox *const result = run.result;
         QTest::mouseClick(result, Qt::LeftButton, {}, result->rect().center());
         QVERIFY(result->hasFocus());
         QCOMPARE(result->selectedText(), QStringLiteral("65"));
@@ -660,10 +658,10 @@ private Q_SLOTS:
     void typedCodeIsConverted300MsAfterTheFirstDigit()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
-        QTest::keyClick(run.Text2, '6');
+        run.window.load();
+        QTest::keyClick(run.codeInput, '6');
         run.fakes.timers.advance(200);
-        QTest::keyClick(run.Text2, '5');
+        QTest::keyClick(run.codeInput, '5');
         run.fakes.timers.advance(99);
         QVERIFY(run.text("Text3").isEmpty());
         run.fakes.timers.advance(1);
@@ -674,12 +672,12 @@ private Q_SLOTS:
     void slowTypingShowsTheFirstDigitsCodeFirst()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
-        QTest::keyClick(run.Text2, '6');
+        run.window.load();
+        QTest::keyClick(run.codeInput, '6');
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), QStringLiteral("ACK"));
         QCOMPARE(run.caption("Lbl4"), QStringLiteral("Acknowledgement"));
-        QTest::keyClick(run.Text2, '5');
+        QTest::keyClick(run.codeInput, '5');
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), QStringLiteral("A"));
         QVERIFY(run.caption("Lbl4").isEmpty());
@@ -727,8 +725,8 @@ private Q_SLOTS:
         QFETCH(QString, result);
         QFETCH(QString, name);
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
-        QTest::keyClicks(run.Text2, typed);
+        run.window.load();
+        QTest::keyClicks(run.codeInput, typed);
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), result);
         QCOMPARE(run.caption("Lbl4"), name);
@@ -756,11 +754,11 @@ private Q_SLOTS:
         ProgramRun run({ "0", "0", "0", "11111" });
         QVERIFY(run.loadAndActivate());
         QGuiApplication::clipboard()->setText(QStringLiteral("9"));
-        TextBox *const input = run.Text2;
+        TextBox *const input = run.codeInput;
         QTest::keyClicks(input, QStringLiteral("12"));
         QTest::keyClick(input, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(input->text(), QStringLiteral("12"));
-        QWidget *const warning = run.Lbl3;
+        QWidget *const warning = run.numericWarning;
         QVERIFY(warning->isVisible());
         QCOMPARE(run.caption("Lbl3"), QStringLiteral("Please enter numeric value"));
         run.fakes.timers.advance(999);
@@ -774,32 +772,32 @@ private Q_SLOTS:
     void laterWarningsLastUntilTheNextTick()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
-        TextBox *const input = run.Text2;
+        run.window.load();
+        TextBox *const input = run.codeInput;
         QTest::keyClick(input, 'x');
         run.fakes.timers.advance(1500);
         QTest::keyClick(input, 'x');
-        QVERIFY(run.Lbl3->isVisible());
+        QVERIFY(run.numericWarning->isVisible());
         run.fakes.timers.advance(499);
-        QVERIFY(run.Lbl3->isVisible());
+        QVERIFY(run.numericWarning->isVisible());
         run.fakes.timers.advance(1);
-        QVERIFY(!run.Lbl3->isVisible());
+        QVERIFY(!run.numericWarning->isVisible());
     }
 
     void fourthDigitIsRefusedWithoutWarning()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
-        QTest::keyClicks(run.Text2, QStringLiteral("1234"));
+        run.window.load();
+        QTest::keyClicks(run.codeInput, QStringLiteral("1234"));
         QCOMPARE(run.text("Text2"), QStringLiteral("123"));
-        QVERIFY(!run.Lbl3->isVisible());
+        QVERIFY(!run.numericWarning->isVisible());
     }
 
     void deletingAllDigitsEmptiesTheResult()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
-        TextBox *const input = run.Text2;
+        run.window.load();
+        TextBox *const input = run.codeInput;
         QTest::keyClicks(input, QStringLiteral("33"));
         run.fakes.timers.advance(300);
         QCOMPARE(run.caption("Lbl4"), QStringLiteral("Exclamation Mark"));
@@ -835,15 +833,15 @@ private Q_SLOTS:
         QFETCH(QString, result);
         QFETCH(bool, warned);
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
-        QTest::keyClicks(run.Text2, QStringLiteral("33"));
+        run.window.load();
+        QTest::keyClicks(run.codeInput, QStringLiteral("33"));
         run.fakes.timers.advance(300);
         QGuiApplication::clipboard()->setText(pasted);
-        run.Text2->selectAll();
-        run.Text2->paste();
+        run.codeInput->selectAll();
+        run.codeInput->paste();
         run.fakes.timers.advance(300);
         QCOMPARE(run.text("Text3"), result);
-        QCOMPARE(run.Lbl3->isVisible(), warned);
+        QCOMPARE(run.numericWarning->isVisible(), warned);
         if (warned)
             QVERIFY(run.caption("Lbl4").isEmpty());
     }
@@ -854,23 +852,23 @@ private Q_SLOTS:
     {
         ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        FocusCounter resultFocus(run.Text3);
-        QTest::keyClick(run.Text1, 'A');
-        QTest::keyClick(run.Text1, Qt::Key_F2, Qt::ControlModifier);
-        QVERIFY(run.MenuModeA2C->isChecked());
-        QVERIFY(!run.MenuModeC2A->isChecked());
-        QVERIFY(run.Text2->isVisible());
-        QVERIFY(!run.Text1->isVisible());
-        QVERIFY(run.Text2->hasFocus());
+        FocusCounter resultFocus(run.result);
+        QTest::keyClick(run.characterInput, 'A');
+        QTest::keyClick(run.characterInput, Qt::Key_F2, Qt::ControlModifier);
+        QVERIFY(run.codeToCharAction->isChecked());
+        QVERIFY(!run.charToCodeAction->isChecked());
+        QVERIFY(run.codeInput->isVisible());
+        QVERIFY(!run.characterInput->isVisible());
+        QVERIFY(run.codeInput->hasFocus());
         QVERIFY(run.text("Text3").isEmpty());
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter ASCII Value"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("Character is "));
         QCOMPARE(run.text("Text1"), QStringLiteral("A")); // the hidden box keeps its text
 
-        QTest::keyClick(run.Text2, Qt::Key_F1, Qt::ControlModifier);
-        QVERIFY(run.MenuModeC2A->isChecked());
-        QVERIFY(run.Text1->isVisible());
-        QVERIFY(run.Text1->hasFocus());
+        QTest::keyClick(run.codeInput, Qt::Key_F1, Qt::ControlModifier);
+        QVERIFY(run.charToCodeAction->isChecked());
+        QVERIFY(run.characterInput->isVisible());
+        QVERIFY(run.characterInput->hasFocus());
         QVERIFY(run.text("Text1").isEmpty());
         QCOMPARE(run.caption("Lbl1"), QStringLiteral("&Enter Character"));
         QCOMPARE(run.caption("Lbl2"), QStringLiteral("ASCII Value is"));
@@ -881,29 +879,29 @@ private Q_SLOTS:
     {
         ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        QTest::keyClick(run.Text1, 'A');
-        run.MenuModeC2A->trigger();
+        QTest::keyClick(run.characterInput, 'A');
+        run.charToCodeAction->trigger();
         QCOMPARE(run.text("Text1"), QStringLiteral("A"));
         QCOMPARE(run.text("Text3"), QStringLiteral("65"));
-        QVERIFY(run.MenuModeC2A->isChecked());
-        QVERIFY(!run.MenuModeA2C->isChecked());
-        run.MenuModeA2C->trigger();
-        run.MenuModeA2C->trigger();
-        QVERIFY(run.MenuModeA2C->isChecked());
-        QVERIFY(!run.MenuModeC2A->isChecked());
+        QVERIFY(run.charToCodeAction->isChecked());
+        QVERIFY(!run.codeToCharAction->isChecked());
+        run.codeToCharAction->trigger();
+        run.codeToCharAction->trigger();
+        QVERIFY(run.codeToCharAction->isChecked());
+        QVERIFY(!run.charToCodeAction->isChecked());
         // An exclusive group would draw radio bullets where the menu shows check marks.
-        QVERIFY(!run.MenuModeA2C->actionGroup());
+        QVERIFY(!run.codeToCharAction->actionGroup());
     }
 
     void returningToCodeToCharClearsTheOldDigits()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         QVERIFY(run.loadAndActivate());
-        QTest::keyClicks(run.Text2, QStringLiteral("65"));
+        QTest::keyClicks(run.codeInput, QStringLiteral("65"));
         run.fakes.timers.advance(300);
-        run.MenuModeC2A->trigger();
+        run.charToCodeAction->trigger();
         QCOMPARE(run.text("Text2"), QStringLiteral("65"));
-        run.MenuModeA2C->trigger();
+        run.codeToCharAction->trigger();
         QVERIFY(run.text("Text2").isEmpty());
         run.fakes.timers.advance(300);
         QVERIFY(run.text("Text3").isEmpty());
@@ -914,8 +912,8 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         QVERIFY(run.loadAndActivate());
-        QTest::keyClick(run.Text2, '0');
-        run.MenuModeC2A->trigger();
+        QTest::keyClick(run.codeInput, '0');
+        run.charToCodeAction->trigger();
         run.fakes.timers.advance(300);
         QVERIFY(run.text("Text3").isEmpty());
         QVERIFY(run.caption("Lbl4").isEmpty());
@@ -925,19 +923,19 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "0", "0", "11111" });
         QVERIFY(run.loadAndActivate());
-        run.CmdExit->setFocus();
+        run.exitButton->setFocus();
         QTest::keyClick(&run.window, Qt::Key_E, Qt::AltModifier);
-        QVERIFY(run.Text2->hasFocus());
-        run.MenuModeC2A->trigger();
-        run.CmdExit->setFocus();
+        QVERIFY(run.codeInput->hasFocus());
+        run.charToCodeAction->trigger();
+        run.exitButton->setFocus();
         QTest::keyClick(&run.window, Qt::Key_E, Qt::AltModifier);
-        QVERIFY(run.Text1->hasFocus());
+        QVERIFY(run.characterInput->hasFocus());
     }
 
     void inputBoxesCarryNamesForScreenReaders()
     {
         ProgramRun run({ "0", "0", "0", "11111" });
-        run.window.Form_Load();
+        run.window.load();
         const auto name = [&](const char *control) {
             QWidget *widget = findControl(&run.window, QLatin1String(control));
             return widget ? QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name)
@@ -946,7 +944,7 @@ private Q_SLOTS:
         QCOMPARE(name("Text2"), QStringLiteral("Enter ASCII Value"));
         QCOMPARE(name("Text3"), QStringLiteral("Character is"));
         QCOMPARE(name("CmdExit"), QStringLiteral("Exit"));
-        run.MenuModeC2A->trigger();
+        run.charToCodeAction->trigger();
         QCOMPARE(name("Text1"), QStringLiteral("Enter Character"));
         QCOMPARE(name("Text3"), QStringLiteral("ASCII Value is"));
         QCOMPARE(name("MenuMode"), QStringLiteral("Mode"));
@@ -971,11 +969,11 @@ private Q_SLOTS:
         QVERIFY(run.loadFirstRun());
         run.fakes.timers.advance(WelcomeTiming::handOverMs); // the welcome window hands over
         if (switchMode)
-            run.MenuModeA2C->trigger();
-        CONTROL(StatusBar, StatusBar1, &run.window, "StatusBar1");
-        StatusBar1->panel(3)->hide();
-        StatusBar1->panel(6)->hide();
-        run.CmdExit->click();
+            run.codeToCharAction->trigger();
+        CONTROL(StatusBar, bar, &run.window, "StatusBar1");
+        bar->panel(3)->hide();
+        bar->panel(6)->hide();
+        run.exitButton->click();
         QCOMPARE(run.folder.read(1), QByteArray("0\r\n"));
         QCOMPARE(run.folder.read(2), storedMode);
         QCOMPARE(run.folder.read(3), QByteArray("1\r\n"));
@@ -988,7 +986,7 @@ private Q_SLOTS:
     {
         ProgramRun run;
         QVERIFY(run.loadAndActivate());
-        QPushButton *const exit = run.CmdExit;
+        QPushButton *const exit = run.exitButton;
         exit->setFocus();
         QTest::keyClick(exit, Qt::Key_Return);
         QCOMPARE(run.fakes.process.exitCodeOf, std::optional<int>(0));
@@ -1002,7 +1000,7 @@ private Q_SLOTS:
         run.folder.setWriteProtected(2, true);
         QList<QPair<bool, QByteArray>> watches; // each change, and the first file as it stood then
         run.lockKeys.onSetWatching = [&](bool on) { watches.append({ on, run.folder.read(1) }); };
-        run.CmdExit->click();
+        run.exitButton->click();
         QCOMPARE(
             watches, (QList<QPair<bool, QByteArray>> { { false, "1\r\n" }, { true, "0\r\n" } }));
         QCOMPARE(run.fakes.messages.shown.size(), size_t(1));
@@ -1019,7 +1017,7 @@ private Q_SLOTS:
         QCOMPARE(run.folder.read(4), QByteArray("00000\r\n")); // skipped after it
 
         run.folder.setWriteProtected(2, false);
-        run.CmdExit->click();
+        run.exitButton->click();
         QCOMPARE(run.fakes.process.calls, 1);
         QCOMPARE(run.folder.read(4), QByteArray("00000\r\n"));
     }
@@ -1060,8 +1058,8 @@ private Q_SLOTS:
         int created = 0;
         run.windows.about.setFactory(countingFactory(QStringLiteral("frmAbout"), created));
         QVERIFY(run.loadAndActivate());
-        QTest::keyClick(run.Text1, 'A');
-        QTest::keyClick(run.Text1, Qt::Key_D, Qt::ControlModifier);
+        QTest::keyClick(run.characterInput, 'A');
+        QTest::keyClick(run.characterInput, Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(created, 1);
         QCOMPARE(run.text("Text1"), QStringLiteral("A"));
         QCOMPARE(run.text("Text3"), QStringLiteral("65"));
@@ -1104,5 +1102,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(FrmMainTest)
-#include "frm_main_test.moc"
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

@@ -1,4 +1,4 @@
-#include "frm_wlcm.h"
+#include "welcome_window.h"
 
 #include "controls/design_style.h"
 #include "controls/label.h"
@@ -31,7 +31,7 @@ QString fromLatin1(const std::string &text)
 
 } // namespace
 
-FrmWlcm::FrmWlcm(Services &services, std::function<void()> showMainWindow)
+WelcomeWindow::WelcomeWindow(Services &services, std::function<void()> showMainWindow)
     : Form(QStringLiteral("FrmWlcm"))
     , m_showMainWindow(std::move(showMainWindow))
 {
@@ -41,12 +41,12 @@ FrmWlcm::FrmWlcm(Services &services, std::function<void()> showMainWindow)
     coverScreen();
     createControls();
     createTimers(services.timers);
-    Form_Load();
+    load();
 }
 
-FrmWlcm::~FrmWlcm() = default;
+WelcomeWindow::~WelcomeWindow() = default;
 
-void FrmWlcm::coverScreen()
+void WelcomeWindow::coverScreen()
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     keepOutOfTaskBar(this);
@@ -57,20 +57,20 @@ void FrmWlcm::coverScreen()
     setWindowState(Qt::WindowFullScreen);
 }
 
-void FrmWlcm::createControls()
+void WelcomeWindow::createControls()
 {
     setAutoFillBackground(true);
     DesignStyle::setColours(this, { { QPalette::Window, QColor(255, 192, 255) } });
     setFont(DesignStyle::arial(9.75));
     const QColor highlight = palette().color(QPalette::Highlight);
 
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::NoFrame);
-    Frame1->setAutoFillBackground(true);
-    DesignStyle::setColours(Frame1, { { QPalette::Window, QColor(192, 255, 192) } });
+    m_panel = new QFrame(this);
+    m_panel->setObjectName(QStringLiteral("Frame1"));
+    m_panel->setFrameShape(QFrame::NoFrame);
+    m_panel->setAutoFillBackground(true);
+    DesignStyle::setColours(m_panel, { { QPalette::Window, QColor(192, 255, 192) } });
     Twips::place(
-        Frame1, 360, 360, WelcomeAnimation::panelSize.width, WelcomeAnimation::panelSize.height);
+        m_panel, 360, 360, WelcomeAnimation::panelSize.width, WelcomeAnimation::panelSize.height);
 
     // Looked up by name among the installed families: hasFamily() would first run each name
     // through fontconfig's whole substitution configuration, a millisecond a name before the
@@ -81,51 +81,53 @@ void FrmWlcm::createControls()
     for (int i = 0; i < Banner::letterCount; ++i) {
         const Banner::Letter &letter = Banner::letters[i];
         Label *label = new Label(
-            QStringLiteral("Lbl1_%1").arg(i), QString(QLatin1Char(letter.letter)), Frame1);
+            QStringLiteral("Lbl1_%1").arg(i), QString(QLatin1Char(letter.letter)), m_panel);
         label->setFont(WelcomeFonts::letterFont(letter.face, bannerFace));
         label->setTextColour(highlight);
         label->setAutoSize(true);
         label->hide();
         letterSizes[i] = { Twips::fromPixels(label->width()), Twips::fromPixels(label->height()) };
-        Lbl1[i] = label;
+        m_letters[i] = label;
     }
     // Placed once their sizes are known: the animation lays the last row out from them.
     m_animation = std::make_unique<WelcomeAnimation>(letterSizes);
     for (int i = 0; i < Banner::letterCount; ++i) {
-        Lbl1[i]->move(
+        m_letters[i]->move(
             Twips::toPixels(m_animation->letterLeft(i)), Twips::toPixels(Banner::letters[i].top));
     }
 
-    Lbl2 = new Label(QStringLiteral("Lbl2"), QString(), Frame1);
-    Lbl2->setAutoFillBackground(true);
-    DesignStyle::setColours(
-        Lbl2, { { QPalette::Window, QColor(0, 192, 0) }, { QPalette::WindowText, Qt::black } });
-    Twips::place(Lbl2, barLeft, barTop, m_animation->barWidth(), barHeight);
-    Lbl2->hide();
+    m_progressBar = new Label(QStringLiteral("Lbl2"), QString(), m_panel);
+    m_progressBar->setAutoFillBackground(true);
+    DesignStyle::setColours(m_progressBar,
+        { { QPalette::Window, QColor(0, 192, 0) }, { QPalette::WindowText, Qt::black } });
+    Twips::place(m_progressBar, barLeft, barTop, m_animation->barWidth(), barHeight);
+    m_progressBar->hide();
 
     // The design caption is the longest text the label gets; where a substitute font draws it
     // wider than the design, the label grows rather than clipping the dots.
-    Lbl3 = new Label(QStringLiteral("Lbl3"), fromLatin1(m_animation->progressText()), Frame1);
-    Lbl3->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Twips::place(Lbl3, 4020, 6720, 5445, 240);
-    Lbl3->resize(std::max(Lbl3->width(), Lbl3->sizeHint().width()), Lbl3->height());
-    Lbl3->hide();
+    m_progressText
+        = new Label(QStringLiteral("Lbl3"), fromLatin1(m_animation->progressText()), m_panel);
+    m_progressText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Twips::place(m_progressText, 4020, 6720, 5445, 240);
+    m_progressText->resize(std::max(m_progressText->width(), m_progressText->sizeHint().width()),
+        m_progressText->height());
+    m_progressText->hide();
 
-    Lbl4 = new Label(QStringLiteral("Lbl4"), QStringLiteral("_"), Frame1);
-    Lbl4->setFont(DesignStyle::arial(72));
-    Lbl4->setTextColour(highlight);
-    Lbl4->move(Twips::toPixels(1200), Twips::toPixels(480));
-    Lbl4->setAutoSize(true);
+    m_cursor = new Label(QStringLiteral("Lbl4"), QStringLiteral("_"), m_panel);
+    m_cursor->setFont(DesignStyle::arial(72));
+    m_cursor->setTextColour(highlight);
+    m_cursor->move(Twips::toPixels(1200), Twips::toPixels(480));
+    m_cursor->setAutoSize(true);
 }
 
-void FrmWlcm::createTimers(TimerFactory &timers)
+void WelcomeWindow::createTimers(TimerFactory &timers)
 {
     const std::array<std::function<void()>, WelcomeAnimation::timerCount> handlers {
-        [this] { Timer1_Timer(); },
-        [this] { Timer2_Timer(); },
-        [this] { Timer3_Timer(); },
-        [this] { Timer4_Timer(); },
-        [this] { Timer5_Timer(); },
+        [this] { onTypingTimer(); },
+        [this] { onLoadingTimer(); },
+        [this] { onHandOverTimer(); },
+        [this] { onCentringTimer(); },
+        [this] { onBlinkTimer(); },
     };
     for (int i = 0; i < WelcomeAnimation::timerCount; ++i) {
         m_windowTimers[i]
@@ -133,14 +135,14 @@ void FrmWlcm::createTimers(TimerFactory &timers)
     }
 }
 
-void FrmWlcm::Form_Load()
+void WelcomeWindow::load()
 {
     m_animation->load();
     showCursor();
     enableTimers();
 }
 
-void FrmWlcm::Timer1_Timer()
+void WelcomeWindow::onTypingTimer()
 {
     m_animation->typingTick();
     showLetters();
@@ -148,14 +150,14 @@ void FrmWlcm::Timer1_Timer()
     enableTimers();
 }
 
-void FrmWlcm::Timer2_Timer()
+void WelcomeWindow::onLoadingTimer()
 {
     m_animation->loadingTick();
     showProgress();
     enableTimers();
 }
 
-void FrmWlcm::Timer3_Timer()
+void WelcomeWindow::onHandOverTimer()
 {
     m_animation->handOverTick();
     enableTimers();
@@ -166,21 +168,21 @@ void FrmWlcm::Timer3_Timer()
 }
 
 // Centred once, from the size the window has by its first tick.
-void FrmWlcm::Timer4_Timer()
+void WelcomeWindow::onCentringTimer()
 {
     m_animation->centringTick({ Twips::fromPixels(width()), Twips::fromPixels(height()) });
-    Frame1->move(
+    m_panel->move(
         Twips::toPixels(m_animation->panelLeft()), Twips::toPixels(m_animation->panelTop()));
     enableTimers();
 }
 
-void FrmWlcm::Timer5_Timer()
+void WelcomeWindow::onBlinkTimer()
 {
     m_animation->blinkTick();
-    Lbl4->setVisible(m_animation->cursor().visible);
+    m_cursor->setVisible(m_animation->cursor().visible);
 }
 
-bool FrmWlcm::event(QEvent *event)
+bool WelcomeWindow::event(QEvent *event)
 {
     // Closed by the user (Alt+F4, the window manager) rather than by the program: the main window
     // is still hidden, so it takes over at once instead of leaving a program with no window.
@@ -193,40 +195,40 @@ bool FrmWlcm::event(QEvent *event)
     return Form::event(event);
 }
 
-void FrmWlcm::showLetters()
+void WelcomeWindow::showLetters()
 {
     for (int i = 0; i < Banner::letterCount; ++i)
-        Lbl1[i]->setVisible(m_animation->isLetterVisible(i));
+        m_letters[i]->setVisible(m_animation->isLetterVisible(i));
 }
 
-void FrmWlcm::showCursor()
+void WelcomeWindow::showCursor()
 {
     const WelcomeAnimation::Cursor &cursor = m_animation->cursor();
-    if (Lbl4->font().pointSizeF() != cursor.pointSize) {
-        Lbl4->setFont(DesignStyle::arial(cursor.pointSize));
-        Lbl4->adjustSize();
+    if (m_cursor->font().pointSizeF() != cursor.pointSize) {
+        m_cursor->setFont(DesignStyle::arial(cursor.pointSize));
+        m_cursor->adjustSize();
     }
-    const QSize natural = Lbl4->sizeHint();
-    Twips::place(Lbl4, cursor.left, cursor.top,
+    const QSize natural = m_cursor->sizeHint();
+    Twips::place(m_cursor, cursor.left, cursor.top,
         cursor.width.value_or(Twips::fromPixels(natural.width())),
         Twips::fromPixels(natural.height()));
-    Lbl4->setVisible(cursor.visible);
+    m_cursor->setVisible(cursor.visible);
 }
 
-void FrmWlcm::showProgress()
+void WelcomeWindow::showProgress()
 {
-    Twips::place(Lbl2, barLeft, barTop, m_animation->barWidth(), barHeight);
-    Lbl2->setVisible(m_animation->isBarVisible());
+    Twips::place(m_progressBar, barLeft, barTop, m_animation->barWidth(), barHeight);
+    m_progressBar->setVisible(m_animation->isBarVisible());
     // Named before the text changes: a label with a name of its own does not announce each new
     // text, so a screen reader hears the quarters rather than every percent.
     const QString spoken = fromLatin1(m_animation->spokenProgress());
-    if (Lbl3->accessibleName() != spoken)
-        Lbl3->setAccessibleName(spoken);
-    Lbl3->setText(fromLatin1(m_animation->progressText()));
-    Lbl3->setVisible(m_animation->isProgressVisible());
+    if (m_progressText->accessibleName() != spoken)
+        m_progressText->setAccessibleName(spoken);
+    m_progressText->setText(fromLatin1(m_animation->progressText()));
+    m_progressText->setVisible(m_animation->isProgressVisible());
 }
 
-void FrmWlcm::enableTimers()
+void WelcomeWindow::enableTimers()
 {
     for (int i = 0; i < WelcomeAnimation::timerCount; ++i)
         m_windowTimers[i]->setEnabled(m_animation->isTimerEnabled(Timer(i)));

@@ -1,4 +1,4 @@
-#include "frm_main.h"
+#include "main_window.h"
 
 #include "controls/design_style.h"
 #include "controls/label.h"
@@ -25,7 +25,7 @@
 #include <QScreen>
 #include <QWindow>
 
-FrmMain::FrmMain(Services &services, SettingsStore &settings, SecondaryWindows &windows,
+MainWindow::MainWindow(Services &services, SettingsStore &settings, SecondaryWindows &windows,
     LockKeyState &lockKeys, const Clock &clock, QWidget *parent)
     : QMainWindow(parent,
         Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
@@ -41,9 +41,9 @@ FrmMain::FrmMain(Services &services, SettingsStore &settings, SecondaryWindows &
     setWindowTitle(QStringLiteral("Glyphorbitaloscopex v1.0"));
 }
 
-FrmMain::~FrmMain() = default;
+MainWindow::~MainWindow() = default;
 
-void FrmMain::createControls()
+void MainWindow::createControls()
 {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("Client"));
@@ -57,96 +57,92 @@ void FrmMain::createControls()
     setCentralWidget(client);
 
     const QFont large = DesignStyle::arial(20.25);
-    Lbl1 = new Label(QStringLiteral("Lbl1"), QStringLiteral("&Enter Character"), client);
-    Lbl1->setFont(large);
-    Twips::place(Lbl1, 960, 1030, 3135, 495);
-    Lbl1->setAutoSize(true);
+    m_inputCaption = new Label(QStringLiteral("Lbl1"), QStringLiteral("&Enter Character"), client);
+    m_inputCaption->setFont(large);
+    Twips::place(m_inputCaption, 960, 1030, 3135, 495);
+    m_inputCaption->setAutoSize(true);
 
-    Text1 = new TextBox(QStringLiteral("Text1"), client);
-    Text2 = new TextBox(QStringLiteral("Text2"), client);
-    Text2->setMaxLength(3);
-    Text1->setAccessibleName(QStringLiteral("Enter Character"));
-    Text2->setAccessibleName(QStringLiteral("Enter ASCII Value"));
-    for (TextBox *box : { Text1, Text2 }) {
+    m_characterInput = new TextBox(QStringLiteral("Text1"), client);
+    m_codeInput = new TextBox(QStringLiteral("Text2"), client);
+    m_codeInput->setMaxLength(3);
+    m_characterInput->setAccessibleName(QStringLiteral("Enter Character"));
+    m_codeInput->setAccessibleName(QStringLiteral("Enter ASCII Value"));
+    for (TextBox *box : { m_characterInput, m_codeInput }) {
         box->setFont(large);
         Twips::place(box, 5040, 960, 4095, 615);
     }
 
-    Lbl2 = new Label(QStringLiteral("Lbl2"), QStringLiteral("ASCII Value is"), client);
-    Lbl2->setFont(large);
-    Twips::place(Lbl2, 960, 2490, 2775, 495);
-    Lbl2->setAutoSize(true);
+    m_resultCaption = new Label(QStringLiteral("Lbl2"), QStringLiteral("ASCII Value is"), client);
+    m_resultCaption->setFont(large);
+    Twips::place(m_resultCaption, 960, 2490, 2775, 495);
+    m_resultCaption->setAutoSize(true);
 
-    Text3 = new TextBox(QStringLiteral("Text3"), client);
-    Text3->setFont(large);
-    Text3->setReadOnly(true);
-    Twips::place(Text3, 5040, 2400, 4095, 615);
+    m_result = new TextBox(QStringLiteral("Text3"), client);
+    m_result->setFont(large);
+    m_result->setReadOnly(true);
+    Twips::place(m_result, 5040, 2400, 4095, 615);
 
-    CmdExit = new QPushButton(QStringLiteral("E&xit"), client);
-    CmdExit->setObjectName(QStringLiteral("CmdExit"));
-    CmdExit->setAccessibleName(QStringLiteral("Exit"));
+    m_exitButton = new QPushButton(QStringLiteral("E&xit"), client);
+    m_exitButton->setObjectName(QStringLiteral("CmdExit"));
+    m_exitButton->setAccessibleName(QStringLiteral("Exit"));
     // Enter on the focused button presses it, as Space does; outside a dialog Qt needs this.
-    CmdExit->setAutoDefault(true);
-    Twips::place(CmdExit, 7560, 3960, 1575, 375);
+    m_exitButton->setAutoDefault(true);
+    Twips::place(m_exitButton, 7560, 3960, 1575, 375);
 
     const QColor green(0, 192, 0);
-    Lbl3 = new Label(QStringLiteral("Lbl3"), QStringLiteral("Please enter numeric value"), client);
-    Twips::place(Lbl3, 5040, 1680, 2625, 240);
-    Lbl3->setAutoSize(true);
-    Lbl3->setTextColour(green);
+    m_numericWarning
+        = new Label(QStringLiteral("Lbl3"), QStringLiteral("Please enter numeric value"), client);
+    Twips::place(m_numericWarning, 5040, 1680, 2625, 240);
+    m_numericWarning->setAutoSize(true);
+    m_numericWarning->setTextColour(green);
 
-    Lbl4 = new Label(QStringLiteral("Lbl4"), QString(), client);
-    Twips::place(Lbl4, 5040, 3120, 60, 240);
-    Lbl4->setAutoSize(true);
-    Lbl4->setTextColour(green);
+    m_characterName = new Label(QStringLiteral("Lbl4"), QString(), client);
+    Twips::place(m_characterName, 5040, 3120, 60, 240);
+    m_characterName->setAutoSize(true);
+    m_characterName->setTextColour(green);
 
-    // Scratch buffer for the panel mask on its way between the settings file and the panels.
-    Text4 = new TextBox(QStringLiteral("Text4"), client);
-    Twips::place(Text4, 960, 3960, 1575, 375);
-    Text4->setVisible(false);
+    setTabOrder(m_characterInput, m_codeInput);
+    setTabOrder(m_codeInput, m_result);
+    setTabOrder(m_result, m_exitButton);
 
-    setTabOrder(Text1, Text2);
-    setTabOrder(Text2, Text3);
-    setTabOrder(Text3, CmdExit);
-
-    Text1->setKeyPressHandler([this](std::int16_t &code) { Text1_KeyPress(code); });
-    Text1->setChangeHandler([this] { Text1_Change(); });
-    Text1->setGotFocusHandler([this] { Text1->selectWholeText(); });
-    Text2->setKeyPressHandler([this](std::int16_t &code) { Text2_KeyPress(code); });
-    Text2->setChangeHandler([this] { Text2_Change(); });
-    Text2->setGotFocusHandler([this] { Text2->selectWholeText(); });
-    Text3->setGotFocusHandler([this] { Text3->selectWholeText(); });
-    connect(CmdExit, &QPushButton::clicked, this, &FrmMain::CmdExit_Click);
+    m_characterInput->setKeyPressHandler([this](std::int16_t &code) { onCharacterKeyPress(code); });
+    m_characterInput->setChangeHandler([this] { onCharacterChanged(); });
+    m_characterInput->setGotFocusHandler([this] { m_characterInput->selectWholeText(); });
+    m_codeInput->setKeyPressHandler([this](std::int16_t &code) { onCodeKeyPress(code); });
+    m_codeInput->setChangeHandler([this] { onCodeChanged(); });
+    m_codeInput->setGotFocusHandler([this] { m_codeInput->selectWholeText(); });
+    m_result->setGotFocusHandler([this] { m_result->selectWholeText(); });
+    connect(m_exitButton, &QPushButton::clicked, this, &MainWindow::onExitClicked);
 }
 
-void FrmMain::createActions()
+void MainWindow::createActions()
 {
-    MenuModeC2A = new QAction(QStringLiteral("&Character to ASCII"), this);
-    MenuModeC2A->setObjectName(QStringLiteral("MenuModeC2A"));
-    MenuModeC2A->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F1));
-    MenuModeA2C = new QAction(QStringLiteral("A&SCII to Character"), this);
-    MenuModeA2C->setObjectName(QStringLiteral("MenuModeA2C"));
-    MenuModeA2C->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F2));
+    m_charToCodeAction = new QAction(QStringLiteral("&Character to ASCII"), this);
+    m_charToCodeAction->setObjectName(QStringLiteral("MenuModeC2A"));
+    m_charToCodeAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F1));
+    m_codeToCharAction = new QAction(QStringLiteral("A&SCII to Character"), this);
+    m_codeToCharAction->setObjectName(QStringLiteral("MenuModeA2C"));
+    m_codeToCharAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F2));
     // Not an exclusive group: Qt draws those with radio bullets, and the menu shows check marks.
     // The handlers set both marks, and choosing the current mode puts its mark back.
-    for (QAction *mode : { MenuModeC2A, MenuModeA2C })
+    for (QAction *mode : { m_charToCodeAction, m_codeToCharAction })
         mode->setCheckable(true);
-    connect(MenuModeC2A, &QAction::triggered, this, &FrmMain::MenuModeC2A_Click);
-    connect(MenuModeA2C, &QAction::triggered, this, &FrmMain::MenuModeA2C_Click);
+    connect(m_charToCodeAction, &QAction::triggered, this, &MainWindow::onCharToCodeTriggered);
+    connect(m_codeToCharAction, &QAction::triggered, this, &MainWindow::onCodeToCharTriggered);
 
-    MenuViewStBar = new QAction(QStringLiteral("S&tatus Bar"), this);
-    MenuViewStBar->setObjectName(QStringLiteral("MenuViewStBar"));
-    MenuViewStBar->setCheckable(true);
+    m_statusBarAction = new QAction(QStringLiteral("S&tatus Bar"), this);
+    m_statusBarAction->setObjectName(QStringLiteral("MenuViewStBar"));
+    m_statusBarAction->setCheckable(true);
     // The check mark is the stored setting; the bar follows it.
-    connect(MenuViewStBar, &QAction::triggered, this, &FrmMain::MenuViewStBar_Click);
+    connect(m_statusBarAction, &QAction::triggered, this, &MainWindow::onStatusBarTriggered);
 
-    MenuAboutApp = new QAction(QStringLiteral("About &Glyphorbitaloscopex"), this);
-    MenuAboutApp->setObjectName(QStringLiteral("MenuAboutApp"));
-    MenuAboutApp->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    connect(MenuAboutApp, &QAction::triggered, this, &FrmMain::MenuAboutApp_Click);
+    m_aboutAction = new QAction(QStringLiteral("About &Glyphorbitaloscopex"), this);
+    m_aboutAction->setObjectName(QStringLiteral("MenuAboutApp"));
+    m_aboutAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(m_aboutAction, &QAction::triggered, this, &MainWindow::onAboutTriggered);
 }
 
-void FrmMain::createMenus()
+void MainWindow::createMenus()
 {
     const auto addMenu = [this](const char *designName, const QString &title) {
         QMenu *menu = menuBar()->addMenu(title);
@@ -157,28 +153,28 @@ void FrmMain::createMenus()
         return menu;
     };
     QMenu *mode = addMenu("MenuMode", QStringLiteral("&Mode"));
-    mode->addAction(MenuModeC2A);
-    mode->addAction(MenuModeA2C);
-    addMenu("MenuView", QStringLiteral("&View"))->addAction(MenuViewStBar);
-    addMenu("MenuAbout", QStringLiteral("&About"))->addAction(MenuAboutApp);
+    mode->addAction(m_charToCodeAction);
+    mode->addAction(m_codeToCharAction);
+    addMenu("MenuView", QStringLiteral("&View"))->addAction(m_statusBarAction);
+    addMenu("MenuAbout", QStringLiteral("&About"))->addAction(m_aboutAction);
 }
 
-void FrmMain::createTimers()
+void MainWindow::createTimers()
 {
-    Timer1 = m_services.timers.create(this, 300, [this] { Timer1_Timer(); });
-    Timer2 = m_services.timers.create(this, 1000, [this] { Timer2_Timer(); });
-    Timer3 = m_services.timers.create(this, 20, [this] { Timer3_Timer(); });
-    Timer4 = m_services.timers.create(this, 20, [this] { Timer4_Timer(); });
+    m_convertTimer = m_services.timers.create(this, 300, [this] { onConvertTimer(); });
+    m_warningTimer = m_services.timers.create(this, 1000, [this] { onWarningTimer(); });
+    m_growTimer = m_services.timers.create(this, 20, [this] { onGrowTimer(); });
+    m_shrinkTimer = m_services.timers.create(this, 20, [this] { onShrinkTimer(); });
     m_sendingBack
         = m_services.timers.create(this, 250, [this] { m_sendingBack->setEnabled(false); });
 }
 
-PanelVisibility &FrmMain::statusBarPanels()
+PanelVisibility &MainWindow::statusBarPanels()
 {
-    return *statusBar1();
+    return *builtStatusBar();
 }
 
-void FrmMain::Form_Load()
+void MainWindow::load()
 {
     bool firstRun = false;
     if (!readSettings([&] { firstRun = m_settings.readInteger(SettingsFile::FirstRun) == 1; }))
@@ -198,7 +194,7 @@ void FrmMain::Form_Load()
         finishLoading();
 }
 
-void FrmMain::showAfterWelcome()
+void MainWindow::showAfterWelcome()
 {
     if (!finishLoading())
         return;
@@ -207,7 +203,7 @@ void FrmMain::showAfterWelcome()
     activateWindow();
 }
 
-bool FrmMain::finishLoading()
+bool MainWindow::finishLoading()
 {
     if (!m_loaded) {
         createControls();
@@ -217,9 +213,9 @@ bool FrmMain::finishLoading()
         applyHeight();
         m_loaded = readSettings([this] {
             showMode(m_settings.readInteger(SettingsFile::Mode) == 1);
-            Lbl3->hide();
+            m_numericWarning->hide();
             if (m_settings.readNumberEqualsOne(SettingsFile::StatusBar)) {
-                MenuViewStBar->setChecked(true);
+                m_statusBarAction->setChecked(true);
                 m_barAnimation.startShown();
                 showBarAnimation();
             }
@@ -229,7 +225,7 @@ bool FrmMain::finishLoading()
     return *m_loaded;
 }
 
-bool FrmMain::readSettings(const std::function<void()> &read)
+bool MainWindow::readSettings(const std::function<void()> &read)
 {
     try {
         read();
@@ -247,7 +243,7 @@ bool FrmMain::readSettings(const std::function<void()> &read)
     return false;
 }
 
-void FrmMain::failStartup(const QString &text, const QString &title, MessageBox::Icon icon)
+void MainWindow::failStartup(const QString &text, const QString &title, MessageBox::Icon icon)
 {
     // The welcome window goes first: its hand-over would otherwise show this half-loaded window
     // while the message waits for the user.
@@ -256,7 +252,7 @@ void FrmMain::failStartup(const QString &text, const QString &title, MessageBox:
     m_services.process.endNow(1);
 }
 
-void FrmMain::showEvent(QShowEvent *event)
+void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     // Polishing may have changed the menu bar's height since the last time.
@@ -272,7 +268,7 @@ void FrmMain::showEvent(QShowEvent *event)
     inputBox()->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-bool FrmMain::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == windowHandle() && event->type() == QEvent::Expose) {
         watched->removeEventFilter(this);
@@ -282,24 +278,24 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void FrmMain::centreOnScreen(const QMargins &frame)
+void MainWindow::centreOnScreen(const QMargins &frame)
 {
     if (const QScreen *screen = this->screen())
         WindowPlacement::centre(this, screen->availableGeometry().center(), frame);
 }
 
-void FrmMain::changeEvent(QEvent *event)
+void MainWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        Form_Activate();
+        onActivated();
 }
 
 // The secondary windows are modeless and ownerless; sending the user back to the open one is
 // what makes them behave as modal windows over this one. A window manager may hand the
 // activation back and forth several times for one click (openbox: within a few milliseconds), so
 // each of those sends the user back again, but only the first beeps.
-void FrmMain::Form_Activate()
+void MainWindow::onActivated()
 {
     for (WindowSlot *slot : { &m_windows.author, &m_windows.about, &m_windows.statusDialog }) {
         if (slot->isVisible()) {
@@ -312,58 +308,58 @@ void FrmMain::Form_Activate()
     }
 }
 
-void FrmMain::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
-    Form_Unload();
+    onUnload();
     event->accept();
 }
 
-void FrmMain::Form_Unload()
+void MainWindow::onUnload()
 {
     for (WindowSlot *slot : m_windows.all())
         slot->unload();
-    SaveAndExit();
+    saveAndExit();
 }
 
-void FrmMain::CmdExit_Click()
+void MainWindow::onExitClicked()
 {
-    SaveAndExit();
+    saveAndExit();
 }
 
 // Qt has already set or cleared the check mark, which is what the bar is to become.
-void FrmMain::MenuViewStBar_Click()
+void MainWindow::onStatusBarTriggered()
 {
-    m_barAnimation.setWanted(MenuViewStBar->isChecked());
+    m_barAnimation.setWanted(m_statusBarAction->isChecked());
     showBarAnimation();
 }
 
-void FrmMain::Timer3_Timer()
+void MainWindow::onGrowTimer()
 {
     m_barAnimation.growTick();
     showBarAnimation();
 }
 
-void FrmMain::Timer4_Timer()
+void MainWindow::onShrinkTimer()
 {
     m_barAnimation.shrinkTick();
     showBarAnimation();
 }
 
-void FrmMain::showBarAnimation()
+void MainWindow::showBarAnimation()
 {
-    Timer3->setEnabled(m_barAnimation.phase() == BarAnimation::Phase::Growing);
-    Timer4->setEnabled(m_barAnimation.phase() == BarAnimation::Phase::Shrinking);
+    m_growTimer->setEnabled(m_barAnimation.phase() == BarAnimation::Phase::Growing);
+    m_shrinkTimer->setEnabled(m_barAnimation.phase() == BarAnimation::Phase::Shrinking);
     if (m_barAnimation.isBarVisible())
-        statusBar1()->show();
-    else if (StatusBar1)
-        StatusBar1->hide();
+        builtStatusBar()->show();
+    else if (m_statusBar)
+        m_statusBar->hide();
     applyHeight();
 }
 
 // The height is kept in twips and mapped once per change, so the part below the menu bar is
 // exactly the design's client height on every tick: reading the pixel height back and adding a
 // rounded step would drift. A window manager's frame lies outside and does not move the bounds.
-void FrmMain::applyHeight()
+void MainWindow::applyHeight()
 {
     const int width = Twips::toPixels(10110);
     int menuHeight = 0;
@@ -375,9 +371,9 @@ void FrmMain::applyHeight()
     setFixedSize(width, menuHeight + Twips::toPixels(m_barAnimation.clientHeight()));
 }
 
-void FrmMain::StatusBar1_PanelClick(StatusPanel *panel)
+void MainWindow::onPanelClicked(StatusPanel *panel)
 {
-    StatusBar1->refresh();
+    m_statusBar->refresh();
     const auto report = [this](const QString &text, const QString &title) {
         m_services.messages.show(this, text, title, MessageBox::Icon::None);
     };
@@ -408,12 +404,12 @@ void FrmMain::StatusBar1_PanelClick(StatusPanel *panel)
     }
 }
 
-void FrmMain::MenuAboutApp_Click()
+void MainWindow::onAboutTriggered()
 {
     m_windows.about.show();
 }
 
-void FrmMain::SaveAndExit()
+void MainWindow::saveAndExit()
 {
     // The save may wait seconds for a file another program holds; the program that only finishes
     // has no business watching the keyboard of every program meanwhile.
@@ -423,7 +419,7 @@ void FrmMain::SaveAndExit()
     m_lockKeys.setWatching(true);
 }
 
-bool FrmMain::saveSettings()
+bool MainWindow::saveSettings()
 {
     // Settings that were never read have nothing to give back: a first run closed before the
     // welcome window drew stays a first run.
@@ -431,16 +427,16 @@ bool FrmMain::saveSettings()
         return true;
     try {
         m_settings.write(SettingsFile::FirstRun, QStringLiteral("0"));
-        m_settings.write(SettingsFile::Mode, m_modeC2A ? QStringLiteral("1") : QStringLiteral("0"));
+        m_settings.write(
+            SettingsFile::Mode, m_charToCode ? QStringLiteral("1") : QStringLiteral("0"));
         m_settings.write(SettingsFile::StatusBar,
-            MenuViewStBar->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-        if (StatusBar1) {
-            StatusBar1->refresh();
+            m_statusBarAction->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+        if (m_statusBar) {
+            m_statusBar->refresh();
             for (int i = 0; i < PanelMask::panelCount; ++i)
-                m_panelsShown[i] = StatusBar1->panel(PanelMask::firstPanel + i)->isShown();
+                m_panelsShown[i] = m_statusBar->panel(PanelMask::firstPanel + i)->isShown();
         }
-        Text4->setText(PanelMask::build(m_panelsShown));
-        m_settings.write(SettingsFile::PanelMask, Text4->text());
+        m_settings.write(SettingsFile::PanelMask, PanelMask::build(m_panelsShown));
         return true;
     } catch (const SettingsError &error) {
         m_services.messages.show(
@@ -449,57 +445,56 @@ bool FrmMain::saveSettings()
     }
 }
 
-StatusBar *FrmMain::statusBar1()
+StatusBar *MainWindow::builtStatusBar()
 {
-    if (!StatusBar1) {
-        StatusBar1 = new StatusBar(m_services.timers, m_lockKeys, m_clock, this);
-        setStatusBar(StatusBar1);
-        connect(StatusBar1, &StatusBar::panelClicked, this, &FrmMain::StatusBar1_PanelClick);
-        InitStatusBar();
+    if (!m_statusBar) {
+        m_statusBar = new StatusBar(m_services.timers, m_lockKeys, m_clock, this);
+        setStatusBar(m_statusBar);
+        connect(m_statusBar, &StatusBar::panelClicked, this, &MainWindow::onPanelClicked);
+        setUpStatusBar();
     }
-    return StatusBar1;
+    return m_statusBar;
 }
 
-void FrmMain::InitStatusBar()
+void MainWindow::setUpStatusBar()
 {
     using Style = StatusPanel::Style;
-    StatusBar1->hide();
-    StatusBar1->setFont(DesignStyle::arial(10, false));
-    StatusBar1->setHeight(300);
-    StatusBar1->addPanel(2, Style::NumLock);
-    StatusBar1->addPanel(3, Style::CapsLock);
-    StatusBar1->addPanel(4, Style::ScrollLock);
-    StatusBar1->addPanel(5, Style::Time);
-    StatusBar1->addPanel(6, Style::Date);
+    m_statusBar->hide();
+    m_statusBar->setFont(DesignStyle::arial(10, false));
+    m_statusBar->setHeight(300);
+    m_statusBar->addPanel(2, Style::NumLock);
+    m_statusBar->addPanel(3, Style::CapsLock);
+    m_statusBar->addPanel(4, Style::ScrollLock);
+    m_statusBar->addPanel(5, Style::Time);
+    m_statusBar->addPanel(6, Style::Date);
 
-    StatusPanel *caption = StatusBar1->panel(1);
+    StatusPanel *caption = m_statusBar->panel(1);
     caption->setText(QStringLiteral("Status Bar :"));
     caption->setAutoSize(StatusPanel::AutoSize::Spring);
     caption->setMinWidth(1000);
     const double widths[] = { 700, 700, 700, 1500, 1500 };
     for (int index = 2; index <= 6; ++index) {
-        StatusBar1->panel(index)->setAlignment(Qt::AlignCenter);
-        StatusBar1->panel(index)->setWidth(widths[index - 2]);
+        m_statusBar->panel(index)->setAlignment(Qt::AlignCenter);
+        m_statusBar->panel(index)->setWidth(widths[index - 2]);
     }
     const char *tooltips[] = { "Click to Customize Status Bar", "Num Lock Status",
         "Caps Lock Status", "Scroll Lock Status", "Time", "Date" };
     for (int index = 1; index <= 6; ++index)
-        StatusBar1->panel(index)->setToolTipText(QString::fromLatin1(tooltips[index - 1]));
+        m_statusBar->panel(index)->setToolTipText(QString::fromLatin1(tooltips[index - 1]));
     showStoredPanels();
 }
 
-void FrmMain::applyPanelMask(const QString &mask)
+void MainWindow::applyPanelMask(const QString &mask)
 {
     if (!PanelMask::isUsable(mask))
         return;
-    Text4->setText(mask);
-    m_panelsShown = PanelMask::visibility(Text4->text());
-    if (StatusBar1)
+    m_panelsShown = PanelMask::visibility(mask);
+    if (m_statusBar)
         showStoredPanels();
 }
 
-void FrmMain::showStoredPanels()
+void MainWindow::showStoredPanels()
 {
     for (int i = 0; i < PanelMask::panelCount; ++i)
-        StatusBar1->panel(PanelMask::firstPanel + i)->setShown(m_panelsShown[i]);
+        m_statusBar->panel(PanelMask::firstPanel + i)->setShown(m_panelsShown[i]);
 }

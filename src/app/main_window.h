@@ -27,18 +27,40 @@ struct Services;
 
 // The start-up window, the only one that lives for the whole run: both conversions, the mode
 // switch, the status bar and the menu that opens the other windows.
-class FrmMain : public QMainWindow
+//
+// Design names (the objectNames) and the members that hold them:
+//   FrmMain        this window; Form_Load is load()
+//   Lbl1           m_inputCaption
+//   Text1          m_characterInput
+//   Text2          m_codeInput
+//   Lbl2           m_resultCaption
+//   Text3          m_result
+//   Lbl3           m_numericWarning
+//   Lbl4           m_characterName
+//   Text4          none: the panel mask passes as a value, m_panelsShown between reads and writes
+//   CmdExit        m_exitButton
+//   StatusBar1     m_statusBar
+//   MenuModeC2A    m_charToCodeAction
+//   MenuModeA2C    m_codeToCharAction
+//   MenuViewStBar  m_statusBarAction
+//   MenuAboutApp   m_aboutAction
+//   Timer1         m_convertTimer, no objectName
+//   Timer2         m_warningTimer, no objectName
+//   Timer3         m_growTimer, no objectName
+//   Timer4         m_shrinkTimer, no objectName
+// The menus (MenuMode, MenuView, MenuAbout) have no member: createMenus() names them.
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    FrmMain(Services &services, SettingsStore &settings, SecondaryWindows &windows,
+    MainWindow(Services &services, SettingsStore &settings, SecondaryWindows &windows,
         LockKeyState &lockKeys, const Clock &clock, QWidget *parent = nullptr);
-    ~FrmMain() override;
+    ~MainWindow() override;
 
     // Reads and applies the settings; ends the program with a message when one is missing or
     // damaged. Shows the window unless a first run hands it to the welcome window.
-    void Form_Load();
+    void load();
     // The welcome window's hand-over: shows the window once it has been loaded.
     void showAfterWelcome();
 
@@ -57,41 +79,41 @@ private:
     void createMenus();
     void createTimers();
 
-    void Form_Activate();
-    void Form_Unload();
-    void CmdExit_Click();
-    void MenuViewStBar_Click();
-    void Timer3_Timer();
-    void Timer4_Timer();
-    void StatusBar1_PanelClick(StatusPanel *panel);
+    void onActivated();
+    void onUnload();
+    void onExitClicked();
+    void onStatusBarTriggered();
+    void onGrowTimer();
+    void onShrinkTimer();
+    void onPanelClicked(StatusPanel *panel);
     void showBarAnimation();
     void applyHeight();
     void centreOnScreen(const QMargins &frame);
-    void MenuAboutApp_Click();
+    void onAboutTriggered();
 
-    void Text1_KeyPress(std::int16_t &code);
-    void Text1_Change();
-    void Text2_KeyPress(std::int16_t &code);
-    void Text2_Change();
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void ShowCharInfo(std::int16_t code);
+    void onCharacterKeyPress(std::int16_t &code);
+    void onCharacterChanged();
+    void onCodeKeyPress(std::int16_t &code);
+    void onCodeChanged();
+    void onConvertTimer();
+    void onWarningTimer();
+    void showCharacterInfo(std::int16_t code);
     void showNumericWarning();
     void clearResult();
 
-    void MenuModeC2A_Click();
-    void MenuModeA2C_Click();
+    void onCharToCodeTriggered();
+    void onCodeToCharTriggered();
     void switchMode(bool charToCode);
     void showMode(bool charToCode);
     void setModeFlag(bool charToCode);
     void setModeCaptions();
     TextBox *inputBox() const;
 
-    StatusBar *statusBar1();
-    void InitStatusBar();
+    StatusBar *builtStatusBar();
+    void setUpStatusBar();
     void applyPanelMask(const QString &mask);
     void showStoredPanels();
-    void SaveAndExit();
+    void saveAndExit();
     bool saveSettings();
     bool finishLoading();
     // Runs `read`; a missing or damaged settings file ends the start with a message.
@@ -105,7 +127,7 @@ private:
     const Clock &m_clock;
 
     std::optional<bool> m_loaded; // whether reading the settings succeeded, once it has run
-    bool m_modeC2A = true;
+    bool m_charToCode = true;
     QString m_charAbbr;
     bool m_centred = false;
     QMargins m_expectedFrame;
@@ -113,26 +135,25 @@ private:
     // Which panels the stored mask shows, held until the bar is first needed.
     PanelMask::Visibility m_panelsShown;
 
-    Label *Lbl1 = nullptr;
-    Label *Lbl2 = nullptr;
-    Label *Lbl3 = nullptr;
-    Label *Lbl4 = nullptr;
-    TextBox *Text1 = nullptr;
-    TextBox *Text2 = nullptr;
-    TextBox *Text3 = nullptr;
-    TextBox *Text4 = nullptr;
-    QPushButton *CmdExit = nullptr;
-    StatusBar *StatusBar1 = nullptr; // built when first shown: most starts never show it
+    Label *m_inputCaption = nullptr;
+    Label *m_resultCaption = nullptr;
+    Label *m_numericWarning = nullptr;
+    Label *m_characterName = nullptr;
+    TextBox *m_characterInput = nullptr;
+    TextBox *m_codeInput = nullptr;
+    TextBox *m_result = nullptr;
+    QPushButton *m_exitButton = nullptr;
+    StatusBar *m_statusBar = nullptr; // built when first shown: most starts never show it
 
-    QAction *MenuModeC2A = nullptr;
-    QAction *MenuModeA2C = nullptr;
-    QAction *MenuViewStBar = nullptr;
-    QAction *MenuAboutApp = nullptr;
+    QAction *m_charToCodeAction = nullptr;
+    QAction *m_codeToCharAction = nullptr;
+    QAction *m_statusBarAction = nullptr;
+    QAction *m_aboutAction = nullptr;
 
-    std::unique_ptr<WindowTimer> Timer1;
-    std::unique_ptr<WindowTimer> Timer2;
-    std::unique_ptr<WindowTimer> Timer3;
-    std::unique_ptr<WindowTimer> Timer4;
+    std::unique_ptr<WindowTimer> m_convertTimer;
+    std::unique_ptr<WindowTimer> m_warningTimer;
+    std::unique_ptr<WindowTimer> m_growTimer;
+    std::unique_ptr<WindowTimer> m_shrinkTimer;
     // Enabled for a moment after the user was sent back to a secondary window: activations
     // meanwhile belong to the same click.
     std::unique_ptr<WindowTimer> m_sendingBack;

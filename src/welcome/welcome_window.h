@@ -17,13 +17,23 @@ struct Services;
 // The full-screen window a first run shows before the main window: it types the banner, runs the
 // loading bar, then shows the main window and unloads itself. The animation itself lives in
 // WelcomeAnimation; this window forwards the timer ticks to it and draws its state.
-class FrmWlcm : public Form
+//
+// Design names (the objectNames) and the members that hold them:
+//   FrmWlcm           this window; Form_Load is load()
+//   Frame1            m_panel
+//   Lbl1_0 .. Lbl1_n  m_letters, the banner's letters
+//   Lbl2              m_progressBar
+//   Lbl3              m_progressText
+//   Lbl4              m_cursor
+//   Timer1 .. Timer5  m_windowTimers, indexed by WelcomeAnimation::Timer: Typing, Loading,
+//                     HandOver, Centring, Blink; no objectName
+class WelcomeWindow : public Form
 {
     Q_OBJECT
 
 public:
-    FrmWlcm(Services &services, std::function<void()> showMainWindow);
-    ~FrmWlcm() override;
+    WelcomeWindow(Services &services, std::function<void()> showMainWindow);
+    ~WelcomeWindow() override;
 
 protected:
     bool event(QEvent *event) override;
@@ -33,12 +43,12 @@ private:
     void createTimers(TimerFactory &timers);
     void coverScreen();
 
-    void Form_Load();
-    void Timer1_Timer();
-    void Timer2_Timer();
-    void Timer3_Timer();
-    void Timer4_Timer();
-    void Timer5_Timer();
+    void load();
+    void onTypingTimer();
+    void onLoadingTimer();
+    void onHandOverTimer();
+    void onCentringTimer();
+    void onBlinkTimer();
 
     void showLetters();
     void showCursor();
@@ -49,9 +59,9 @@ private:
     std::unique_ptr<WelcomeAnimation> m_animation;
     std::array<WindowTimer *, WelcomeAnimation::timerCount> m_windowTimers {};
 
-    QFrame *Frame1 = nullptr;
-    std::array<Label *, Banner::letterCount> Lbl1 {};
-    Label *Lbl2 = nullptr;
-    Label *Lbl3 = nullptr;
-    Label *Lbl4 = nullptr;
+    QFrame *m_panel = nullptr;
+    std::array<Label *, Banner::letterCount> m_letters {};
+    Label *m_progressBar = nullptr;
+    Label *m_progressText = nullptr;
+    Label *m_cursor = nullptr;
 };

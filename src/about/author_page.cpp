@@ -1,4 +1,4 @@
-#include "frm_vorlix.h"
+#include "author_page.h"
 
 #include "controls/label.h"
 #include "controls/twips.h"
@@ -11,16 +11,16 @@ const QColor headingColours[] = { QColor(255, 0, 255), Qt::white, QColor(30, 150
 
 } // namespace
 
-FrmVorlix::FrmVorlix(UrlOpener &urls, std::function<void()> unloadAbout)
+AuthorPage::AuthorPage(UrlOpener &urls, std::function<void()> unloadAbout)
     : AboutPage(QStringLiteral("FrmVorlix"), QStringLiteral(":/about/author-background.png"), urls)
     , m_unloadAbout(std::move(unloadAbout))
 {
     createControls();
-    setSurfaceMoveHandler([this] { Form_MouseMove(); });
-    Form_Load();
+    setSurfaceMoveHandler([this] { onSurfaceMouseMove(); });
+    load();
 }
 
-void FrmVorlix::createControls()
+void AuthorPage::createControls()
 {
     createHeading(QStringLiteral("Label1"), AboutTexts::authorName,
         { QPointF(750, 600), QPointF(785, 635), QPointF(870, 730) }, QSizeF(5460, 675), 29.25);
@@ -39,37 +39,40 @@ void FrmVorlix::createControls()
     addLabel(QStringLiteral("Label5"), QStringLiteral("E-mail :"), 800, 2820, 720, 240);
     addLabel(
         QStringLiteral("Label6"), QStringLiteral("marek.vorlix.business@"), 2000, 2820, 2295, 240);
-    LblGM = addLink(QStringLiteral("LblGM"), QStringLiteral("example.org"), 4320, 2820, 1005, 240);
+    m_businessMailLink
+        = addLink(QStringLiteral("LblGM"), QStringLiteral("example.org"), 4320, 2820, 1005, 240);
     addLabel(
         QStringLiteral("Label7"), QStringLiteral("marek.vorlix.personal@"), 2000, 3110, 2295, 240);
-    LblHM = addLink(QStringLiteral("LblHM"), QStringLiteral("example.net"), 4320, 3110, 1185, 240);
+    m_personalMailLink
+        = addLink(QStringLiteral("LblHM"), QStringLiteral("example.net"), 4320, 3110, 1185, 240);
     addLabel(QStringLiteral("Label8"), QStringLiteral("Facebook :"), 800, 3740, 1050, 240);
-    LblFB = addLink(
+    m_facebookLink = addLink(
         QStringLiteral("LblFB"), QStringLiteral("example.org/marek.vorlix"), 2000, 3740, 2400, 240);
     addLabel(QStringLiteral("Label9"), QStringLiteral("Twitter :"), 800, 4370, 780, 240);
-    LblTW = addLink(
+    m_twitterLink = addLink(
         QStringLiteral("LblTW"), QStringLiteral("example.net/MarekVorlix"), 2000, 4370, 2355, 240);
     addLabel(QStringLiteral("Label10"), QStringLiteral("Website :"), 800, 5000, 885, 240);
-    LblWS = addLink(QStringLiteral("LblWS"), AboutTexts::makerWebSite, 2000, 5000, 3300, 240);
+    m_webSiteLink
+        = addLink(QStringLiteral("LblWS"), AboutTexts::makerWebSite, 2000, 5000, 3300, 240);
 
     // In the window's own font, like the About window's arrow.
-    LblBack = addArrow(QStringLiteral("LblBack"), QStringLiteral("<-"), QStringLiteral("Back"), 100,
-        100, 240, 240);
-    LblClose = addArrow(QStringLiteral("LblClose"), QStringLiteral("X"), QStringLiteral("Close"),
-        8750, 100, 135, 240);
+    m_backArrow = addArrow(QStringLiteral("LblBack"), QStringLiteral("<-"), QStringLiteral("Back"),
+        100, 100, 240, 240);
+    m_closeArrow = addArrow(QStringLiteral("LblClose"), QStringLiteral("X"),
+        QStringLiteral("Close"), 8750, 100, 135, 240);
 
-    LblGM->setClickHandler([this] { LblGM_Click(); });
-    LblHM->setClickHandler([this] { LblHM_Click(); });
-    LblFB->setClickHandler([this] { LblFB_Click(); });
-    LblTW->setClickHandler([this] { LblTW_Click(); });
-    LblWS->setClickHandler([this] { LblWS_Click(); });
-    LblBack->setClickHandler([this] { LblBack_Click(); });
-    LblClose->setClickHandler([this] { LblClose_Click(); });
+    m_businessMailLink->setClickHandler([this] { onBusinessMailClicked(); });
+    m_personalMailLink->setClickHandler([this] { onPersonalMailClicked(); });
+    m_facebookLink->setClickHandler([this] { onFacebookClicked(); });
+    m_twitterLink->setClickHandler([this] { onTwitterClicked(); });
+    m_webSiteLink->setClickHandler([this] { onWebSiteClicked(); });
+    m_backArrow->setClickHandler([this] { onBackClicked(); });
+    m_closeArrow->setClickHandler([this] { onCloseClicked(); });
 }
 
 // Three copies of the heading, each further right and down, make it look raised. The first copy
 // is made last, so it lies on top.
-void FrmVorlix::createHeading(const QString &designName, const QString &caption,
+void AuthorPage::createHeading(const QString &designName, const QString &caption,
     const std::array<QPointF, 3> &positions, QSizeF size, double pointSize)
 {
     QFont headingFont = font();
@@ -82,17 +85,17 @@ void FrmVorlix::createHeading(const QString &designName, const QString &caption,
     }
 }
 
-void FrmVorlix::Form_Load()
+void AuthorPage::load()
 {
     colourLinks();
 }
 
-void FrmVorlix::Form_MouseMove()
+void AuthorPage::onSurfaceMouseMove()
 {
     resetHover();
 }
 
-void FrmVorlix::keyPressEvent(QKeyEvent *event)
+void AuthorPage::keyPressEvent(QKeyEvent *event)
 {
     if (isEscOrEnter(event))
         unload();
@@ -100,38 +103,38 @@ void FrmVorlix::keyPressEvent(QKeyEvent *event)
         AboutPage::keyPressEvent(event);
 }
 
-void FrmVorlix::LblBack_Click()
+void AuthorPage::onBackClicked()
 {
     unload();
 }
 
-void FrmVorlix::LblClose_Click()
+void AuthorPage::onCloseClicked()
 {
     m_unloadAbout();
     unload();
 }
 
-void FrmVorlix::LblGM_Click()
+void AuthorPage::onBusinessMailClicked()
 {
-    OpenWebSite(AboutTexts::wwwAddress(QStringLiteral("http"), LblGM->text()));
+    openWebSite(AboutTexts::wwwAddress(QStringLiteral("http"), m_businessMailLink->text()));
 }
 
-void FrmVorlix::LblHM_Click()
+void AuthorPage::onPersonalMailClicked()
 {
-    OpenWebSite(AboutTexts::wwwAddress(QStringLiteral("http"), LblHM->text()));
+    openWebSite(AboutTexts::wwwAddress(QStringLiteral("http"), m_personalMailLink->text()));
 }
 
-void FrmVorlix::LblFB_Click()
+void AuthorPage::onFacebookClicked()
 {
-    OpenWebSite(AboutTexts::wwwAddress(QStringLiteral("http"), LblFB->text()));
+    openWebSite(AboutTexts::wwwAddress(QStringLiteral("http"), m_facebookLink->text()));
 }
 
-void FrmVorlix::LblTW_Click()
+void AuthorPage::onTwitterClicked()
 {
-    OpenWebSite(AboutTexts::wwwAddress(QStringLiteral("https"), LblTW->text()));
+    openWebSite(AboutTexts::wwwAddress(QStringLiteral("https"), m_twitterLink->text()));
 }
 
-void FrmVorlix::LblWS_Click()
+void AuthorPage::onWebSiteClicked()
 {
-    OpenWebSite(LblWS->text());
+    openWebSite(m_webSiteLink->text());
 }
