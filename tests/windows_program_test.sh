@@ -14,7 +14,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
 source tests/support/shell_test.sh
 
 work=$(mktemp -d)
-wine_sh="$(repo_root)/tests/win32/wine.sh"
+wine_sh="$(repo_root)/tests/platform/win32/wine.sh"
 prefix="$work/prefix"
 pid=""
 cleanup()

@@ -11,7 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
 source tests/support/shell_test.sh
 
 work=$(mktemp -d)
-trap 'tests/win32/wine.sh remove "$work/prefix" || true; rm -rf "$work"' EXIT
+trap 'tests/platform/win32/wine.sh remove "$work/prefix" || true; rm -rf "$work"' EXIT
 export GLYPH_SIGN_PFX=$work/signer.pfx GLYPH_SIGN_PASSWORD="not to be shown $RANDOM"
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Throwaway signer" -addext \
     extendedKeyUsage=codeSigning -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
@@ -22,10 +22,10 @@ env SHELLOPTS=xtrace scripts/build-windows --pack "$build_dir" "$work/out" >"$wo
 if grep -qF "$GLYPH_SIGN_PASSWORD" "$work/pack.log"; then fail "the password was shown"; fi
 
 setup=$work/out/glyphorbitaloscopex-1.0.0-win64-setup.exe
-tests/win32/wine.sh create "$work/prefix"
+tests/platform/win32/wine.sh create "$work/prefix"
 # A fresh prefix plays Windows 7, which the setup refuses.
-tests/win32/wine.sh run "$work/prefix" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
-tests/win32/wine.sh run "$work/prefix" "$setup" /S '/D=C:\signed' || fail "the setup failed with $?"
+tests/platform/win32/wine.sh run "$work/prefix" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
+tests/platform/win32/wine.sh run "$work/prefix" "$setup" /S '/D=C:\signed' || fail "the setup failed with $?"
 # The prefix's server lingers after the setup; the uninstaller it wrote is all that is waited for.
 uninstaller=$work/prefix/drive_c/signed/uninstall.exe
 wait_until 60 test -s "$uninstaller" || fail "the setup wrote no uninstaller"

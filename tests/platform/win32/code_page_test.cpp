@@ -12,8 +12,9 @@ class WesternCodePage : public testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(GetACP(), 1252u) << "Wine's ANSI code page is not Windows-1252: run the test "
-                                      "through tests/win32/wine.sh, which pins the locale.";
+        ASSERT_EQ(GetACP(), 1252u)
+            << "Wine's ANSI code page is not Windows-1252: run the test "
+               "through tests/platform/win32/wine.sh, which pins the locale.";
     }
 };
 
