@@ -92,7 +92,7 @@ Function .onInit
     ${OrIf} $0 < ${OLDEST_BUILD}
         !insertmacro Refuse "${NAME} needs Windows 10 version 1809 or later; this Windows is older (build $0). Update it, then run the setup again."
     ${EndIf}
-    ; IsWow64Process2, there from Windows 10 1511 on, names the machine beneath the emulation.
+    ; IsWow64Process2, in every Windows 10 from 1511 on, names the machine beneath the emulation.
     !ifdef TEST_NATIVE_MACHINE
         StrCpy $1 ${TEST_NATIVE_MACHINE}
     !else
@@ -215,7 +215,9 @@ Function RemoveEarlierCopy
             Quit
         ${EndIf}
         ${For} $R2 1 4
-            Delete "$R0\AppFiles\AppFile$R2.DLL"
+            ${If} ${FileExists} "$INSTDIR\AppFiles\AppFile$R2.DLL"
+                Delete "$R0\AppFiles\AppFile$R2.DLL"
+            ${EndIf}
         ${Next}
     ${EndIf}
     Push $R0
