@@ -142,7 +142,8 @@ refused_on() # NAME DEFINE...
     makensis -V1 -DSTAGE="$build_dir/setup-stage/glyphorbitaloscopex-1.0.0-win64" -DVERSION=1.0.0 \
         -DICON="$(repo_root)/resources/icons/app.ico" -DOUTFILE="$work/setup-$1.exe" \
         "${@:2}" "$(repo_root)/packaging/windows/setup.nsi"
-    run_in_cmd "$(winepath -w "$work/setup-$1.exe") /S /D=$install_dir" && fail "the setup let $1 in"
+    run_in_cmd "$(winepath -w "$work/setup-$1.exe") /S /D=$install_dir" &&
+        fail "the setup let $1 in"
     [[ ! -e "$installed" ]] || fail "the setup refused $1 but laid files"
 }
 refused_on 1803 -DTEST_WINDOWS_BUILD=17134
@@ -170,8 +171,9 @@ done
 "$wine_sh" show "$prefix" start /unix "$installed/glyphorbitaloscopex.exe" >>"$work/setup.log" 2>&1
 main=$(wait_for_window "Glyphorbitaloscopex v1.0" 60)
 # Meanwhile the setup and the uninstaller refuse, and leave the files, the shortcut and the key.
-installed_state() { find "$installed" "$shortcut" -printf '%p %s %C@\n' | sort &&
-    "$wine_sh" show "$prefix" reg query "$uninstall_key"; }
+# A folder's times change with the setup's try at writing in it, which the refusal follows.
+installed_state() { find "$installed" "$shortcut" -type d -printf '%p\n' -o -printf '%p %s %C@\n' |
+    sort && "$wine_sh" show "$prefix" reg query "$uninstall_key"; }
 before=$(installed_state)
 run_in_cmd "$(winepath -w "$work/setup.exe") /S /D=$install_dir" && fail "the setup went on"
 run_in_cmd "\"$install_dir\\uninstall.exe\" /S _?=$install_dir" && fail "the uninstaller went on"
