@@ -129,18 +129,29 @@ run_in_cmd() # COMMAND_LINE
 wine_ended() { timeout 60 wineserver -w || fail "the prefix's programs had not ended after 60 s"; }
 install_silently()
 {
-    run_in_cmd "$(winepath -w "$work/setup.exe") /S /D=$install_dir" ||
+    run_in_cmd "$(winepath -w "$work/setup.exe") /S /D=${1:-$install_dir}" ||
         fail "the setup failed: $(<"$work/setup.log")"
     wine_ended
 }
 
-# A fresh prefix plays Windows 7; 10 before 1809 is refused too, by a setup built to see it.
+# A fresh prefix plays Windows 7; 10 before 1809 is refused too, and 10 on ARM, by setups built to
+# see them.
 "$wine_sh" show "$prefix" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
-makensis -V1 -DSTAGE="$build_dir/setup-stage/glyphorbitaloscopex-1.0.0-win64" -DVERSION=1.0.0 \
-    -DICON="$(repo_root)/resources/icons/app.ico" -DOUTFILE="$work/setup-1803.exe" \
-    -DTEST_WINDOWS_BUILD=17134 "$(repo_root)/packaging/windows/setup.nsi"
-run_in_cmd "$(winepath -w "$work/setup-1803.exe") /S /D=$install_dir" && fail "the setup let 1803 in"
-[[ ! -e "$installed" ]] || fail "the setup refused Windows 10 1803 but laid files"
+refused_on() # NAME DEFINE...
+{
+    makensis -V1 -DSTAGE="$build_dir/setup-stage/glyphorbitaloscopex-1.0.0-win64" -DVERSION=1.0.0 \
+        -DICON="$(repo_root)/resources/icons/app.ico" -DOUTFILE="$work/setup-$1.exe" \
+        "${@:2}" "$(repo_root)/packaging/windows/setup.nsi"
+    run_in_cmd "$(winepath -w "$work/setup-$1.exe") /S /D=$install_dir" &&
+        fail "the setup let $1 in"
+    [[ ! -e "$installed" ]] || fail "the setup refused $1 but laid files"
+}
+refused_on 1803 -DTEST_WINDOWS_BUILD=17134
+refused_on ARM-19045 -DTEST_WINDOWS_BUILD=19045 -DTEST_NATIVE_MACHINE=0xAA64
+# A folder nobody may write in, root included (Wine shows / as Z:), ends in ERROR_ACCESS_DENIED.
+status=0
+run_in_cmd "$(winepath -w "$work/setup.exe") /S /D=Z:\proc\Glyphorbitaloscopex" || status=$?
+((status == 5)) || fail "the setup ended with $status in a folder it cannot write"
 
 install_silently
 actual=$(cd "$installed" && find . -mindepth 1 | sed 's|^\./||' | sort)
@@ -160,8 +171,9 @@ done
 "$wine_sh" show "$prefix" start /unix "$installed/glyphorbitaloscopex.exe" >>"$work/setup.log" 2>&1
 main=$(wait_for_window "Glyphorbitaloscopex v1.0" 60)
 # Meanwhile the setup and the uninstaller refuse, and leave the files, the shortcut and the key.
-installed_state() { find "$installed" "$shortcut" -printf '%p %s %C@\n' | sort &&
-    "$wine_sh" show "$prefix" reg query "$uninstall_key"; }
+# A folder's times change with the setup's try at writing in it, which the refusal follows.
+installed_state() { find "$installed" "$shortcut" -type d -printf '%p\n' -o -printf '%p %s %C@\n' |
+    sort && "$wine_sh" show "$prefix" reg query "$uninstall_key"; }
 before=$(installed_state)
 run_in_cmd "$(winepath -w "$work/setup.exe") /S /D=$install_dir" && fail "the setup went on"
 run_in_cmd "\"$install_dir\\uninstall.exe\" /S _?=$install_dir" && fail "the uninstaller went on"
@@ -180,6 +192,14 @@ printf 'imageformats\\qjpeg.dll\r\nimageformats\r\n..\\outside.txt\r\nAppFiles\\
 install_silently
 [[ ! -e "$installed/imageformats" && -f "$prefix/drive_c/outside.txt" ]] ||
     fail "the update kept what it no longer ships, or removed a file outside its folder"
+expect_settings "$installed/AppFiles" 0 1 1 11111
+# An install into another folder takes the settings along and removes the copy here, all but
+# what the user put beside it.
+touch "$installed/notes.txt"
+install_silently "$install_dir 2"
+[[ "$(cd "$installed" && find . -mindepth 1)" == ./notes.txt ]] ||
+    fail "the install elsewhere left: $(cd "$installed" && find . -mindepth 1 | paste -sd ' ')"
+installed+=" 2"
 expect_settings "$installed/AppFiles" 0 1 1 11111
 "$wine_sh" show "$prefix" "$installed/uninstall.exe" /S >>"$work/setup.log" 2>&1
 wine_ended

@@ -57,6 +57,7 @@ VIAddVersionKey LegalCopyright "Copyright (c) 2026 ${PUBLISHER}"
 !define MUI_UNICON "${ICON}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE CheckFolder
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -66,6 +67,10 @@ VIAddVersionKey LegalCopyright "Copyright (c) 2026 ${PUBLISHER}"
 
 ; Windows 10 1809 is the oldest Windows the program's Qt runs on.
 !define OLDEST_BUILD 17763
+; Windows on ARM runs 64-bit x86 programs from Windows 11 on; 10 runs only 32-bit ones, such as
+; this setup.
+!define ARM_OLDEST_BUILD 22000
+!define IMAGE_FILE_MACHINE_ARM64 0xAA64
 
 ; Says why the setup stops, and quits with the error level of a setup its script aborted.
 !macro Refuse TEXT
@@ -87,10 +92,45 @@ Function .onInit
     ${OrIf} $0 < ${OLDEST_BUILD}
         !insertmacro Refuse "${NAME} needs Windows 10 version 1809 or later; this Windows is older (build $0). Update it, then run the setup again."
     ${EndIf}
+    ; IsWow64Process2, in every Windows 10 from 1511 on, names the machine beneath the emulation.
+    !ifdef TEST_NATIVE_MACHINE
+        StrCpy $1 ${TEST_NATIVE_MACHINE}
+    !else
+        ${GetNativeMachineArchitecture} $1
+    !endif
+    ${If} $1 = ${IMAGE_FILE_MACHINE_ARM64}
+    ${AndIf} $0 < ${ARM_OLDEST_BUILD}
+        !insertmacro Refuse "${NAME} needs Windows 11 on a computer with an ARM processor: Windows 10 on ARM cannot run 64-bit x86 programs (build $0). Update to Windows 11, then run the setup again."
+    ${EndIf}
     ; The uninstall key is one both registry views share, but the program is 64-bit: whatever
     ; the setup reads or writes belongs to its view. Nothing is laid under System32, the one
     ; folder WOW64 redirects, so the file system needs no such switch.
     SetRegView 64
+    ; A silent setup has no folder page: the folder given with /D is checked here.
+    ${If} ${Silent}
+        Call CheckFolder
+    ${EndIf}
+FunctionEnd
+
+; The folder must be one the user may write in, tried rather than read from its rights: a folder
+; such as Program Files would otherwise fail at its first file, with Abort, Retry and Ignore. A
+; folder made for the try stays for the install that follows. On the folder page the user chooses
+; again; a silent setup ends with ERROR_ACCESS_DENIED.
+Function CheckFolder
+    StrCpy $1 "$INSTDIR\~${LOG}.tmp"
+    ClearErrors
+    CreateDirectory "$INSTDIR"
+    FileOpen $0 $1 w
+    ${IfNot} ${Errors}
+        FileClose $0
+        Delete $1
+        Return
+    ${EndIf}
+    MessageBox MB_OK|MB_ICONEXCLAMATION "You may not write in $INSTDIR. Choose a folder of your own, such as $LOCALAPPDATA\Programs\${NAME}: ${NAME} keeps its settings beside itself, so it is installed where you can write without administrator rights." /SD IDOK
+    ${If} ${Silent}
+        SetErrorLevel 5
+    ${EndIf}
+    Abort
 FunctionEnd
 
 Function un.onInit
@@ -99,12 +139,12 @@ FunctionEnd
 
 ; A running copy keeps its executable open, and would write its settings back into the folder
 ; after it was emptied: opening the executable for writing fails while it runs.
-!macro RefuseWhileRunning
-    ${If} ${FileExists} "$INSTDIR\${EXE}"
+!macro RefuseWhileRunning FOLDER
+    ${If} ${FileExists} "${FOLDER}\${EXE}"
         ClearErrors
-        FileOpen $0 "$INSTDIR\${EXE}" a
+        FileOpen $0 "${FOLDER}\${EXE}" a
         ${If} ${Errors}
-            MessageBox MB_OK|MB_ICONSTOP "${NAME} is running from $INSTDIR. Close it, then try again." /SD IDOK
+            MessageBox MB_OK|MB_ICONSTOP "${NAME} is running from ${FOLDER}. Close it, then try again." /SD IDOK
             SetErrorLevel 2
             Quit
         ${EndIf}
@@ -112,21 +152,23 @@ FunctionEnd
     ${EndIf}
 !macroend
 
-; Removes what the last install laid, by its record in the folder. The record lies where the
-; user can write, so a line that leads out of the folder or into the settings is passed over.
+; Removes what the last install laid in the folder given on the stack, by its record there. The
+; record lies where the user can write, so a line that leads out of the folder or into the
+; settings is passed over.
 !macro RemoveLaidFunction UN
 Function ${UN}RemoveLaid
-    StrCpy $3 "$INSTDIR\"
+    Exch $6
+    StrCpy $3 "$6\"
     StrLen $4 $3
     ClearErrors
-    FileOpen $0 "$INSTDIR\${LOG}" r
+    FileOpen $0 "$6\${LOG}" r
     ${IfNot} ${Errors}
         ${Do}
             FileReadUTF16LE $0 $1
             ${IfThen} ${Errors} ${|} ${ExitDo} ${|}
             ${TrimNewLines} $1 $1
             ; Empty when the path is not there.
-            GetFullPathName $1 "$INSTDIR\$1"
+            GetFullPathName $1 "$6\$1"
             StrCpy $2 $1 $4
             StrCpy $5 "$1\" 9 $4
             ${If} $2 == $3
@@ -139,15 +181,60 @@ Function ${UN}RemoveLaid
         ${Loop}
         FileClose $0
     ${EndIf}
+    Pop $6
 FunctionEnd
 !macroend
 !insertmacro RemoveLaidFunction ""
 !insertmacro RemoveLaidFunction "un."
 
+; An earlier copy in another folder goes first, so that one program and one Start-menu entry
+; remain; but only what its setup laid. Its settings come along unless the new folder has its
+; own, and are removed there only once copied; anything the user put beside them stays.
+Function RemoveEarlierCopy
+    ReadRegStr $R0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ; Empty when the folder is not there.
+    GetFullPathName $R0 $R0
+    GetFullPathName $R1 $INSTDIR
+    ${If} $R0 == ""
+    ${OrIf} $R0 == $R1
+    ${OrIfNot} ${FileExists} "$R0\${LOG}"
+        Return
+    ${EndIf}
+    !insertmacro RefuseWhileRunning $R0
+    ${IfNot} ${FileExists} "$INSTDIR\AppFiles\AppFile?.DLL"
+        CreateDirectory "$INSTDIR\AppFiles"
+        ClearErrors
+        ${For} $R2 1 4
+            ${If} ${FileExists} "$R0\AppFiles\AppFile$R2.DLL"
+                CopyFiles /SILENT "$R0\AppFiles\AppFile$R2.DLL" "$INSTDIR\AppFiles"
+            ${EndIf}
+        ${Next}
+        ${If} ${Errors}
+            MessageBox MB_OK|MB_ICONSTOP "Your settings in $R0\AppFiles could not be copied to $INSTDIR\AppFiles. They are left where they are; free some space or choose another folder, then try again." /SD IDOK
+            SetErrorLevel 2
+            Quit
+        ${EndIf}
+        ${For} $R2 1 4
+            ${If} ${FileExists} "$INSTDIR\AppFiles\AppFile$R2.DLL"
+                Delete "$R0\AppFiles\AppFile$R2.DLL"
+            ${EndIf}
+        ${Next}
+    ${EndIf}
+    Push $R0
+    Call RemoveLaid
+    Delete "$R0\${LOG}"
+    Delete "$R0\uninstall.exe"
+    RMDir "$R0\AppFiles"
+    RMDir "$R0"
+    Delete "$SMPROGRAMS\${NAME}.lnk"
+FunctionEnd
+
 Section
-    !insertmacro RefuseWhileRunning
+    !insertmacro RefuseWhileRunning $INSTDIR
+    Call RemoveEarlierCopy
     ; What an earlier version laid goes first, so that a file this one no longer ships does not
     ; stay behind; what it still ships is laid again at once.
+    Push $INSTDIR
     Call RemoveLaid
     SetOutPath "$INSTDIR"
     ; The record comes before the files, so that it holds whatever a broken-off install laid.
@@ -177,7 +264,7 @@ Section
 SectionEnd
 
 Section Uninstall
-    !insertmacro RefuseWhileRunning
+    !insertmacro RefuseWhileRunning $INSTDIR
     Delete "$SMPROGRAMS\${NAME}.lnk"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     ; Asked, the user may take the settings too; a silent uninstall keeps them.
@@ -185,6 +272,7 @@ Section Uninstall
     RMDir /r "$INSTDIR\AppFiles"
 keep:
     ; Only what the setup laid: anything else the user put in the folder stays.
+    Push $INSTDIR
     Call un.RemoveLaid
     Delete "$INSTDIR\${LOG}"
     Delete "$INSTDIR\uninstall.exe"
