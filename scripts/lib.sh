@@ -211,36 +211,25 @@ stop_virtual_display()
     fi
 }
 
-# configure_tree DIR [extra cmake args...]
-# Configures DIR for Ninja. With ccache installed, it compiles through ccache into a cache kept
-# outside the tree, as Qt for Windows is, so a second run rebuilds only what changed. The paths
-# are hashed relative to the repository root, so a clone in another folder (a fresh CI checkout)
-# reuses what an earlier clone compiled.
-configure_tree()
-{
-    local dir=$1 root=$GLYPH_REPO_ROOT cache cached=()
-    shift
-    if command -v ccache >/dev/null 2>&1; then
-        cache=${XDG_CACHE_HOME:-$HOME/.cache}/glyphorbitaloscopex/ccache
-        mkdir -p "$cache"
-        # Given a cache folder, ccache takes its settings from there, not from the user's own.
-        [[ -f "$cache/ccache.conf" ]] || printf 'max_size = 2G\n' >"$cache/ccache.conf"
-        # In the launcher, so that a build started by hand uses the same cache. The debug
-        # information names the folder compiled in, so ccache hashes it; mapped relative to the
-        # root, it is the same in every clone. QtTest writes the tree's absolute path into each
-        # test's main() for QFINDTESTDATA, which no test uses: unset, the biggest files of the
-        # build compile the same in every clone.
-        cached=(-DCMAKE_CXX_COMPILER_LAUNCHER="env;CCACHE_DIR=$cache;CCACHE_BASEDIR=$root;ccache"
-            -DCMAKE_CXX_FLAGS="${CXXFLAGS:-} -fdebug-prefix-map=$root=. -UQT_TESTCASE_BUILDDIR")
-    fi
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${cached[@]}" "$@"
-}
-
-# configure_and_build DIR [extra cmake args...]
+# configure_and_build PRESET [cmake options...]
+# Configures the tree of PRESET in CMakePresets.json, which holds every build option and the
+# compiler cache, with the given options on top, and builds it.
 configure_and_build()
 {
-    configure_tree "$@"
-    cmake --build "$1"
+    cmake --preset "$1" "${@:2}"
+    cmake --build --preset "$1"
+}
+
+# export_test_environment PRESET
+# Exports the environment that the test preset PRESET gives CTest, the sanitizers' options, for a
+# program that runs outside CTest.
+export_test_environment()
+{
+    local lines line
+    lines=$(cmake -DPRESET="$1" -P cmake/TestPresetEnvironment.cmake) || return 1
+    while IFS= read -r line; do
+        [[ -n "$line" ]] && export "${line?}"
+    done <<<"$lines"
 }
 
 cd "$(repo_root)" || return 1

@@ -19,12 +19,10 @@ has_ended()
 
 # use_x_display
 # Sends the programs started from here to the X display, which an inherited "offscreen" would keep
-# their windows off. libxkbcommon-x11 hands strndup names that end at the given length, not at a
-# NUL; strict string checks would abort the sanitizer build inside it.
+# their windows off.
 use_x_display()
 {
     export QT_QPA_PLATFORM=xcb
-    [[ -z "${ASAN_OPTIONS:-}" ]] || export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
 }
 
 # expect_settings FOLDER VALUE1 VALUE2 VALUE3 VALUE4
