@@ -211,6 +211,50 @@ stop_virtual_display()
     fi
 }
 
+# The window helpers below need xdotool; wait_for_window ends the run through the caller's own
+# fail MESSAGE.
+
+# has_ended PID
+# True once PID no longer runs; a zombie not yet reaped counts as ended.
+has_ended()
+{
+    local state
+    state=$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null) || return 0
+    [[ -z "$state" || "$state" == Z ]]
+}
+
+# window_of TITLE
+# Prints the id of a visible window titled exactly TITLE (an extended regular expression), if any.
+window_of()
+{
+    { xdotool search --onlyvisible --name "^($1)\$" 2>/dev/null || true; } | head -n 1
+}
+
+# no_window TITLE
+# True while no visible window is titled TITLE.
+no_window()
+{
+    [[ -z "$(window_of "$1")" ]]
+}
+
+# wait_for_window TITLE SECONDS [LOG [PID]]
+# Prints the id of the window titled TITLE once it shows. A start that ends in a message box, or
+# the end of PID, fails at once rather than after SECONDS; LOG, the program's output, says why.
+wait_for_window()
+{
+    local log=${3:-/dev/null} i window
+    for ((i = 0; i < $2 * 10; i++)); do
+        window=$(window_of "$1")
+        [[ -n "$window" ]] && echo "$window" && return 0
+        [[ -z "${4:-}" ]] || ! has_ended "$4" || fail "the program ended: $(tail -n 30 "$log")"
+        [[ "$1" == Error || -z "$(window_of 'Error|Reinstall')" ]] ||
+            fail "a message showed instead of \"$1\": $(tail -n 30 "$log")"
+        sleep 0.1
+    done
+    window=$(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | paste -sd '|')
+    fail "no window \"$1\" within $2 s; shown: $window; the program's output ends with: $(tail -n 30 "$log")"
+}
+
 # configure_and_build PRESET [cmake options...]
 # Configures the tree of PRESET in CMakePresets.json, which holds every build option and the
 # compiler cache, with the given options on top, and builds it.
