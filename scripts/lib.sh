@@ -9,7 +9,7 @@
 #     ensure_packages $BUILD_PACKAGES
 # Debian packages needed to build and test the program.
 # shellcheck disable=SC2034  # used by the scripts that source this file
-BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb-xkb-dev libgtest-dev libgmock-dev libbenchmark-dev ccache clang-format fonts-liberation2 fonts-rampart libxcb1-dev"
+BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb-xkb-dev libgtest-dev libgmock-dev libbenchmark-dev ccache clang-format shellcheck fonts-liberation2 fonts-rampart libxcb1-dev"
 # The libFuzzer targets: clang with its fuzzer and sanitizer runtimes.
 # shellcheck disable=SC2034
 FUZZ_PACKAGES="clang libclang-rt-14-dev"
