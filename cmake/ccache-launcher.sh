@@ -3,7 +3,9 @@
 # Compiles through ccache, when it is installed, into a cache kept outside the tree as Qt for
 # Windows is, so that a second build, or a clone in another folder, compiles only what changed.
 # The presets map the debug information's folder relative to SOURCE_DIR, and ccache hashes paths
-# relative to it, so a fresh clone elsewhere reuses what an earlier one compiled.
+# relative to it, so a fresh clone elsewhere reuses what an earlier one compiled. They also unset
+# QT_TESTCASE_BUILDDIR: QtTest writes the tree's absolute path into each test's main() for
+# QFINDTESTDATA, which no test uses, and without it the biggest files compile the same anywhere.
 root=$1
 shift
 command -v ccache >/dev/null 2>&1 || exec "$@"
