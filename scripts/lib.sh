@@ -9,7 +9,7 @@
 #     ensure_packages $BUILD_PACKAGES
 # Debian packages needed to build and test the program.
 # shellcheck disable=SC2034  # used by the scripts that source this file
-BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb-xkb-dev libgtest-dev libgmock-dev libbenchmark-dev ccache clang-format fonts-liberation2 fonts-rampart libxcb1-dev"
+BUILD_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb-xkb-dev libgtest-dev libgmock-dev libbenchmark-dev ccache clang-format shellcheck fonts-liberation2 fonts-rampart libxcb1-dev"
 # The libFuzzer targets: clang with its fuzzer and sanitizer runtimes.
 # shellcheck disable=SC2034
 FUZZ_PACKAGES="clang libclang-rt-14-dev"
@@ -211,36 +211,69 @@ stop_virtual_display()
     fi
 }
 
-# configure_tree DIR [extra cmake args...]
-# Configures DIR for Ninja. With ccache installed, it compiles through ccache into a cache kept
-# outside the tree, as Qt for Windows is, so a second run rebuilds only what changed. The paths
-# are hashed relative to the repository root, so a clone in another folder (a fresh CI checkout)
-# reuses what an earlier clone compiled.
-configure_tree()
+# The window helpers below need xdotool; wait_for_window ends the run through the caller's own
+# fail MESSAGE.
+
+# has_ended PID
+# True once PID no longer runs; a zombie not yet reaped counts as ended.
+has_ended()
 {
-    local dir=$1 root=$GLYPH_REPO_ROOT cache cached=()
-    shift
-    if command -v ccache >/dev/null 2>&1; then
-        cache=${XDG_CACHE_HOME:-$HOME/.cache}/glyphorbitaloscopex/ccache
-        mkdir -p "$cache"
-        # Given a cache folder, ccache takes its settings from there, not from the user's own.
-        [[ -f "$cache/ccache.conf" ]] || printf 'max_size = 2G\n' >"$cache/ccache.conf"
-        # In the launcher, so that a build started by hand uses the same cache. The debug
-        # information names the folder compiled in, so ccache hashes it; mapped relative to the
-        # root, it is the same in every clone. QtTest writes the tree's absolute path into each
-        # test's main() for QFINDTESTDATA, which no test uses: unset, the biggest files of the
-        # build compile the same in every clone.
-        cached=(-DCMAKE_CXX_COMPILER_LAUNCHER="env;CCACHE_DIR=$cache;CCACHE_BASEDIR=$root;ccache"
-            -DCMAKE_CXX_FLAGS="${CXXFLAGS:-} -fdebug-prefix-map=$root=. -UQT_TESTCASE_BUILDDIR")
-    fi
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${cached[@]}" "$@"
+    local state
+    state=$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null) || return 0
+    [[ -z "$state" || "$state" == Z ]]
 }
 
-# configure_and_build DIR [extra cmake args...]
+# window_of TITLE
+# Prints the id of a visible window titled exactly TITLE (an extended regular expression), if any.
+window_of()
+{
+    { xdotool search --onlyvisible --name "^($1)\$" 2>/dev/null || true; } | head -n 1
+}
+
+# no_window TITLE
+# True while no visible window is titled TITLE.
+no_window()
+{
+    [[ -z "$(window_of "$1")" ]]
+}
+
+# wait_for_window TITLE SECONDS [LOG [PID]]
+# Prints the id of the window titled TITLE once it shows. A start that ends in a message box, or
+# the end of PID, fails at once rather than after SECONDS; LOG, the program's output, says why.
+wait_for_window()
+{
+    local log=${3:-/dev/null} i window
+    for ((i = 0; i < $2 * 10; i++)); do
+        window=$(window_of "$1")
+        [[ -n "$window" ]] && echo "$window" && return 0
+        [[ -z "${4:-}" ]] || ! has_ended "$4" || fail "the program ended: $(tail -n 30 "$log")"
+        [[ "$1" == Error || -z "$(window_of 'Error|Reinstall')" ]] ||
+            fail "a message showed instead of \"$1\": $(tail -n 30 "$log")"
+        sleep 0.1
+    done
+    window=$(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | paste -sd '|')
+    fail "no window \"$1\" within $2 s; shown: $window; the program's output ends with: $(tail -n 30 "$log")"
+}
+
+# configure_and_build PRESET [cmake options...]
+# Configures the tree of PRESET in CMakePresets.json, which holds every build option and the
+# compiler cache, with the given options on top, and builds it.
 configure_and_build()
 {
-    configure_tree "$@"
-    cmake --build "$1"
+    cmake --preset "$1" "${@:2}"
+    cmake --build --preset "$1"
+}
+
+# export_test_environment PRESET
+# Exports the environment that the test preset PRESET gives CTest, the sanitizers' options, for a
+# program that runs outside CTest.
+export_test_environment()
+{
+    local lines line
+    lines=$(cmake -DPRESET="$1" -P cmake/TestPresetEnvironment.cmake) || return 1
+    while IFS= read -r line; do
+        [[ -n "$line" ]] && export "${line?}"
+    done <<<"$lines"
 }
 
 cd "$(repo_root)" || return 1

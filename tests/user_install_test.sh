@@ -90,9 +90,14 @@ fi
 exit_program "$window"
 expect_settings "$settings" 0 0 1 11111
 
-# Without a terminal to ask, uninstall removes the program and keeps the settings.
-./scripts/install --uninstall </dev/null >"$HOME/uninstall.log" || fail "uninstall failed"
+# Without a terminal to ask, uninstall removes the program and keeps the settings. It names the
+# build's compiler cache, which it leaves.
+cache="$HOME/.cache/glyphorbitaloscopex/ccache"
+mkdir -p "$cache" && head -c 3141632 /dev/zero >"$cache/object"
+XDG_CACHE_HOME="" ./scripts/install --uninstall </dev/null >"$HOME/uninstall.log" || fail "uninstall failed"
 grep -q "Kept your settings" "$HOME/uninstall.log" || fail "uninstall did not say it kept the settings"
+grep -qxF "The build's compiler cache stays in $cache (3.0 MB); to remove it: rm -r $(printf %q "$cache")" \
+    "$HOME/uninstall.log" || fail "uninstall did not name the compiler cache: $(<"$HOME/uninstall.log")"
 expect_settings "$settings" 0 0 1 11111
 leftovers=$(find "$HOME/.local" -type f -o -type l | grep -vF "$settings/" || true)
 [[ -z "$leftovers" ]] || fail "uninstall left: $leftovers"
