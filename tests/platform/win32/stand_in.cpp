@@ -26,8 +26,13 @@ std::string StandIn::makeFolder(const std::string &name)
 
 void StandIn::removeFolder(const std::string &folder)
 {
+    // A stand-in that has just written its report may still be ending, and Windows keeps a running
+    // program's file, so the removal is tried again for a while.
     std::error_code error;
-    std::filesystem::remove_all(wide(folder), error);
+    for (int tries = 0;
+         std::filesystem::remove_all(wide(folder), error) == std::uintmax_t(-1) && tries < 250;
+         ++tries)
+        Sleep(20);
 }
 
 std::wstring StandIn::wide(const std::string &ansi)
