@@ -17,8 +17,8 @@ WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix googletest wine wine64 wine32:i386 
 # platform plugin takes its DirectWrite font database from that feature. Debian's source drops
 # the Wintab headers that tabletevent needs; dynamicgl, on by default, would want OpenGL.
 # The DLLs are optimised for size: the program draws a few small windows, and a smaller download
-# costs it nothing. FreeType stays: the offscreen platform the tests run on takes its fonts
-# from it on Windows.
+# costs it nothing. The MIME database, which nothing of the program asks, is left out; FreeType
+# stays: the offscreen platform the window tests run on takes its fonts from it on Windows.
 GLYPH_QT_FEATURES=(
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_opengl=OFF
@@ -31,7 +31,7 @@ GLYPH_QT_FEATURES=(
     -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
     -DFEATURE_graphicsview=OFF -DFEATURE_mdiarea=OFF -DFEATURE_calendarwidget=OFF
     -DFEATURE_dockwidget=OFF -DFEATURE_fontdialog=OFF -DFEATURE_colordialog=OFF
-    -DFEATURE_wizard=OFF -DFEATURE_undocommand=OFF
+    -DFEATURE_wizard=OFF -DFEATURE_undocommand=OFF -DFEATURE_mimetype_database=OFF
 )
 
 # The Qt targets whose DLLs the program ships; their third-party code is what its notices name.
