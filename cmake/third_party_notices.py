@@ -105,8 +105,10 @@ def qt_static_notices(root, linked):
     if not (root / "static").is_dir():
         raise SystemExit("error: the Windows Qt kept no sources of its static libraries")
     basenames = {pathlib.PurePath(name).name for name in linked}
+    # MinGW's linker cuts a file's name in the program's symbol table to 14 characters.
+    cut = {name for name in basenames if len(name) == 14}
     for path in sorted((root / "static").rglob("*")):
-        if not path.is_file() or path.name not in basenames:
+        if not path.is_file() or (path.name not in basenames and path.name[:14] not in cut):
             continue
         text = path.read_text(encoding="utf-8", errors="replace")
         holders = re.findall(r"Copyright \(C\) (.+)", text)
