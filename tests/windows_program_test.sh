@@ -150,7 +150,7 @@ install_silently()
 
 # A fresh prefix plays Windows 7; 10 before 1809 is refused too, by a setup built to see it.
 "$wine_sh" show "$prefix" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
-makensis -V1 -DSTAGE="$build_dir/setup-stage/glyphorbitaloscopex-$version-win64" -DVERSION="$version" \
+makensis -V1 -DSTAGE="$build_dir/setup-stage/glyphorbitaloscopex-1.0.0-win64" -DVERSION=1.0.0 \
     -DICON="$(repo_root)/resources/icons/app.ico" -DOUTFILE="$work/setup-1803.exe" \
     -DTEST_WINDOWS_BUILD=17134 "$(repo_root)/packaging/windows/setup.nsi"
 run_in_cmd "$(winepath -w "$work/setup-1803.exe") /S /D=$install_dir" && fail "the setup let 1803 in"
