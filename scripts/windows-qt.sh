@@ -17,8 +17,8 @@ WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix googletest wine wine64 wine32:i386 
 # platform plugin takes its DirectWrite font database from that feature. Debian's source drops
 # the Wintab headers that tabletevent needs; dynamicgl, on by default, would want OpenGL.
 # The DLLs are optimised for size: the program draws a few small windows, and a smaller download
-# costs it nothing. FreeType stays: the offscreen platform the tests run on takes its fonts
-# from it on Windows.
+# costs it nothing. The MIME database, which nothing of the program asks, is left out; FreeType
+# stays: the offscreen platform the window tests run on takes its fonts from it on Windows.
 GLYPH_QT_FEATURES=(
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_opengl=OFF
@@ -31,11 +31,13 @@ GLYPH_QT_FEATURES=(
     -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
     -DFEATURE_graphicsview=OFF -DFEATURE_mdiarea=OFF -DFEATURE_calendarwidget=OFF
     -DFEATURE_dockwidget=OFF -DFEATURE_fontdialog=OFF -DFEATURE_colordialog=OFF
-    -DFEATURE_wizard=OFF -DFEATURE_undocommand=OFF
+    -DFEATURE_wizard=OFF -DFEATURE_undocommand=OFF -DFEATURE_mimetype_database=OFF
 )
 
 # The Qt targets whose DLLs the program ships; their third-party code is what its notices name.
 GLYPH_QT_SHIPPED_TARGETS=(Core Gui Widgets QWindowsIntegrationPlugin QWindowsVistaStylePlugin)
+# Qt's static libraries that a program links: their own sources say their licence.
+GLYPH_QT_LINKED_TARGETS=(EntryPointImplementation)
 
 # The Debian version of the source: the Linux Qt's, so both platforms get the same fixes.
 windows_qt_version()
@@ -52,30 +54,49 @@ windows_qt_prefix()
     printf '%s/glyphorbitaloscopex/qt-6-mingw-%s\n' "${XDG_CACHE_HOME:-$HOME/.cache}" "$hash"
 }
 
-# deb-src entries are needed for apt-get source; ours go in a file of our own.
+# deb-src entries are needed for apt-get source; ours go in files of our own. Each is the twin of
+# a deb entry of the machine's, so the source comes from the server its packages come from (a
+# mirror or a proxy included) under the same keys. A server that offers no source is skipped by
+# apt with a note.
 _glyph_ensure_deb_src()
 {
-    local list=/etc/apt/sources.list.d/glyphorbitaloscopex-src.sources
+    local dir=/etc/apt/sources.list.d file lines=() stanzas=()
     if apt-get source --print-uris qt6-base 2>/dev/null | grep -q "orig.tar"; then
         return 0
     fi
+    for file in /etc/apt/sources.list "$dir"/*.list; do
+        [[ -f "$file" ]] && mapfile -t -O "${#lines[@]}" lines < <(sed -nE \
+            's/^[[:space:]]*deb[[:space:]]+/deb-src /p' "$file")
+    done
+    for file in "$dir"/*.sources; do
+        # One stanza a paragraph; a disabled one, or one without deb, is left out.
+        [[ -f "$file" ]] && mapfile -t -d '' -O "${#stanzas[@]}" stanzas < <(awk -v RS= '
+            /(^|\n)[Ee]nabled:[[:space:]]*[Nn]o/ { next }
+            /(^|\n)[Tt]ypes:([^\n]*[[:space:]])?deb([[:space:]]|$)/ {
+                sub(/(^|\n)[Tt]ypes:[^\n]*/, "\nTypes: deb-src"); printf "%s\n\n%c", $0, 0 }' "$file")
+    done
+    if ((${#lines[@]} + ${#stanzas[@]} == 0)); then
+        echo "error: apt has no deb entries to take qt6-base's source entries from" >&2
+        return 1
+    fi
     local sudo=()
     ((EUID != 0)) && sudo=(sudo)
-    echo "Adding Debian's source entries ($list) to fetch qt6-base's source"
-    local suite
-    suite=$(. /etc/os-release && printf '%s' "$VERSION_CODENAME")
-    printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s %s-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-        "$suite" "$suite" | "${sudo[@]}" tee "$list" >/dev/null
+    echo "Adding source entries beside the deb ones ($dir/glyphorbitaloscopex-src.*)"
+    ((${#lines[@]} == 0)) || printf '%s\n' "${lines[@]}" |
+        "${sudo[@]}" tee "$dir/glyphorbitaloscopex-src.list" >/dev/null
+    ((${#stanzas[@]} == 0)) || printf '%s' "${stanzas[@]}" | sed '/^#/d' |
+        "${sudo[@]}" tee "$dir/glyphorbitaloscopex-src.sources" >/dev/null
     "${sudo[@]}" apt-get update >/dev/null
 }
 
 # _glyph_keep_attribution SOURCE BUILD DEST
 # Keeps what the notices shipped with the program are made from, since the source and build trees
 # are removed: every source and header the compiler read for the shipped DLLs (from ninja's
-# dependency log), and Qt's attribution files with the licence texts they name.
+# dependency log), Qt's attribution files with the licence texts they name, and the sources of
+# the static libraries a program links (static/).
 _glyph_keep_attribution()
 {
-    local src=$1 build=$2 dest=$3 root objects
+    local src=$1 build=$2 dest=$3 root objects targets
     root=$(cd "$src" && pwd -P) || return 1
     mkdir -p "$dest" || return 1
     mapfile -t objects < <(ninja -C "$build" -t commands "${GLYPH_QT_SHIPPED_TARGETS[@]}" |
@@ -88,12 +109,20 @@ _glyph_keep_attribution()
             find "$dir" -maxdepth 2 \( -name qt_attribution.json -o -iname '*licen[cs]e*' \
                 -o -iname 'copying*' \) -type f -exec cp --parents {} "$dest/" \;
         done) || return 1
+    # CMake compiles SRC_DIR/name.cpp into SRC_DIR/CMakeFiles/TARGET.dir/name.cpp.obj.
+    targets=$(IFS='|' && printf '%s' "${GLYPH_QT_LINKED_TARGETS[*]}")
+    mapfile -t objects < <(ninja -C "$build" -t commands "${GLYPH_QT_LINKED_TARGETS[@]}" |
+        grep -oE " -o [^ ]+/CMakeFiles/($targets)\.dir/[^ ]+\.obj" |
+        sed -E 's|^ -o ||; s|CMakeFiles/[^/]+\.dir/||; s|\.obj$||' | sort -u)
+    ((${#objects[@]} > 0)) && mkdir -p "$dest/static" &&
+        (cd "$src" && cp --parents "${objects[@]}" "$dest/static/") || return 1
     cp -r "$src/LICENSES" "$dest/"
 }
 
 # ensure_windows_qt
 # Prints the folder of the Windows Qt, building it first when the cache lacks it (about twenty
-# minutes on two cores). Only the install is kept; the build tree (some 2 GB) is removed.
+# minutes on two cores). Only the install is kept, with the Debian source files as apt fetched
+# them (source/), which a release ships beside the program; the build tree (some 2 GB) is removed.
 ensure_windows_qt()
 {
     local prefix
@@ -111,11 +140,11 @@ ensure_windows_qt()
     echo "Building Qt $version for Windows into $prefix (once; about twenty minutes)" >&2
     # Chained with &&: set -e does not hold inside a subshell whose failure is handled.
     (
-        cd "$work" &&
-            apt-get source --download-only "qt6-base=$version" >build.log 2>&1 &&
+        mkdir "$work/source" && cd "$work" &&
+            (cd source && apt-get source --download-only "qt6-base=$version") >build.log 2>&1 &&
             # apt-get checked the files against the signed archive index; dpkg-source, which
             # has no Debian developer keys here, would only warn that it cannot check them again.
-            dpkg-source --no-check -x ./*.dsc src >>build.log 2>&1 &&
+            dpkg-source --no-check -x source/*.dsc src >>build.log 2>&1 &&
             cmake -S src -B build -G Ninja -Wno-dev --log-level=ERROR \
                 --toolchain "$GLYPH_REPO_ROOT/cmake/mingw-w64-x86_64.cmake" \
                 -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
@@ -127,6 +156,7 @@ ensure_windows_qt()
             rm -rf "$prefix" &&
             cmake --install build --strip >>build.log 2>&1 &&
             _glyph_keep_attribution src build "$prefix/attribution" &&
+            mv source "$prefix/source" &&
             # Which source and options, for the note shipped beside the Qt DLLs.
             printf '%s\n' "$version" >"$prefix/.debian-version" &&
             printf '%s\n' "${GLYPH_QT_FEATURES[@]}" >"$prefix/.features" &&

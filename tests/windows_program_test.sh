@@ -29,8 +29,9 @@ trap cleanup EXIT
 cpack --config "$build_dir/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" ||
     fail "cpack failed: $(<"$work/cpack.log")"
 unpacked="$work/unpacked here ä"
-unzip -q "$work/out/glyphorbitaloscopex-1.0.0-win64.zip" -d "$unpacked"
-folder="$unpacked/glyphorbitaloscopex-1.0.0-win64"
+version=$(<"$build_dir/version.txt")
+unzip -q "$work/out/glyphorbitaloscopex-$version-win64.zip" -d "$unpacked"
+folder="$unpacked/glyphorbitaloscopex-$version-win64"
 expected=$(printf '%s\n' AppFiles AppFiles/AppFile{1,2,3,4}.DLL LICENSE-Qt-GPL-3.txt \
     LICENSE-Qt-LGPL-3.txt LICENSE.txt QT-SOURCE.txt THIRD-PARTY-NOTICES.txt Qt6Core.dll \
     Qt6Gui.dll Qt6Widgets.dll glyphorbitaloscopex.exe libgcc_s_seh-1.dll libstdc++-6.dll \
@@ -38,6 +39,19 @@ expected=$(printf '%s\n' AppFiles AppFiles/AppFile{1,2,3,4}.DLL LICENSE-Qt-GPL-3
 actual=$(cd "$folder" && find . -mindepth 1 | sed 's|^\./||' | sort)
 [[ "$actual" == "$expected" ]] || fail "the zip holds: $(paste -sd ' ' <<<"$actual")"
 expect_settings "$folder/AppFiles" 1 1 1 11111
+# The notices name the runtime and Qt's entry point linked into the program; the source beside the
+# release holds what Debian's .dsc of Qt names and this program's own.
+for notice in "License: ZPL-2.1" "License: Lucent" "src/entrypoint/qtentrypoint_win.cpp"; do
+    grep -qF "$notice" "$folder/THIRD-PARTY-NOTICES.txt" || fail "the notices lack $notice"
+done
+archive="$build_dir/glyphorbitaloscopex-$version-source.tar"
+listing=$(tar -tf "$archive" | sed 's|^[^/]*/||') || fail "no source archive beside the zip"
+dsc=$(tar -xOf "$archive" --wildcards '*.dsc') || fail "the source archive holds no .dsc"
+for file in $(sed -n '/^Files:/,/^[^ ]/s/^ [0-9a-f]* [0-9]* //p' <<<"$dsc") QT-SOURCE.txt; do
+    grep -qxF "$file" <<<"$listing" || fail "the source archive lacks $file: $listing"
+done
+grep -qE '^glyphorbitaloscopex-[0-9a-f]{12}\.tar\.gz$' <<<"$listing" ||
+    fail "the source archive lacks the program's own: $listing"
 
 start_virtual_display
 "$wine_sh" create-display "$prefix"
@@ -113,7 +127,7 @@ else
 fi
 
 # The setup, silently into a folder whose name has a space and letters outside Windows-1252.
-cp "$build_dir/glyphorbitaloscopex-1.0.0-win64-setup.exe" "$work/setup.exe" ||
+cp "$build_dir/glyphorbitaloscopex-$version-win64-setup.exe" "$work/setup.exe" ||
     fail "no setup was made in $build_dir"
 install_dir='C:\Programme für Ω 日本'
 installed="$prefix/drive_c/Programme für Ω 日本"

@@ -45,6 +45,9 @@ if(GLYPH_WINDOWS_QT)
     if(NOT GLYPH_SOURCE_COMMIT)
         set(GLYPH_SOURCE_COMMIT "(not built from a git checkout)")
     endif()
+    # For scripts/build-windows, whose source archive holds this very commit.
+    file(WRITE ${PROJECT_BINARY_DIR}/source-commit.txt "${GLYPH_SOURCE_COMMIT}\n")
+    set(GLYPH_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
     configure_file(windows/QT-SOURCE.txt.in QT-SOURCE.txt @ONLY NEWLINE_STYLE CRLF)
     list(APPEND notices QT-SOURCE.txt)
 
@@ -52,13 +55,17 @@ if(GLYPH_WINDOWS_QT)
     set(GLYPH_GCC_COPYRIGHT /usr/share/doc/gcc-mingw-w64-base/copyright
         CACHE FILEPATH "Debian's copyright file of the GCC runtime for MinGW-w64")
     set(GLYPH_MINGW_COPYRIGHT /usr/share/doc/mingw-w64-common/copyright
-        CACHE FILEPATH "Debian's copyright file of MinGW-w64, winpthreads included")
+        CACHE FILEPATH "Debian's copyright file of MinGW-w64's runtime, winpthreads included")
     set(generator ${PROJECT_SOURCE_DIR}/cmake/third_party_notices.py)
+    # The runtime's files and Qt's entry point are found in what was linked: the program and the
+    # runtime DLLs before they are stripped, their symbols and debugging information naming them.
     add_custom_command(OUTPUT THIRD-PARTY-NOTICES.txt
-        COMMAND Python3::Interpreter ${generator} ${GLYPH_WINDOWS_QT}/attribution
-            ${GLYPH_GCC_COPYRIGHT} ${GLYPH_MINGW_COPYRIGHT} THIRD-PARTY-NOTICES.txt
+        COMMAND Python3::Interpreter ${generator} ${CMAKE_OBJDUMP}
+            ${GLYPH_WINDOWS_QT}/attribution ${GLYPH_GCC_COPYRIGHT} ${GLYPH_MINGW_COPYRIGHT}
+            THIRD-PARTY-NOTICES.txt $<TARGET_FILE:glyphorbitaloscopex> ${GLYPH_MINGW_RUNTIME}
         DEPENDS ${generator} ${GLYPH_WINDOWS_QT}/attribution/compiled-files.txt
-            ${GLYPH_GCC_COPYRIGHT} ${GLYPH_MINGW_COPYRIGHT} VERBATIM)
+            ${GLYPH_GCC_COPYRIGHT} ${GLYPH_MINGW_COPYRIGHT} glyphorbitaloscopex
+            ${GLYPH_MINGW_RUNTIME} VERBATIM)
     add_custom_target(third_party_notices ALL DEPENDS THIRD-PARTY-NOTICES.txt)
     list(APPEND notices THIRD-PARTY-NOTICES.txt)
 endif()
