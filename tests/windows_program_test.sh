@@ -153,7 +153,7 @@ install_silently()
 "$wine_sh" show "$prefix" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
 refused_on() # NAME DEFINE...
 {
-    makensis -V1 -DSTAGE="$build_dir/setup-stage/glyphorbitaloscopex-1.0.0-win64" -DVERSION=1.0.0 \
+    makensis -V1 -DSTAGE="$build_dir/setup-stage/glyphorbitaloscopex-$version-win64" -DVERSION="$version" \
         -DICON="$(repo_root)/resources/icons/app.ico" -DOUTFILE="$work/setup-$1.exe" \
         "${@:2}" "$(repo_root)/packaging/windows/setup.nsi"
     run_in_cmd "$(winepath -w "$work/setup-$1.exe") /S /D=$install_dir" &&

@@ -21,7 +21,8 @@ env SHELLOPTS=xtrace scripts/build-windows --pack "$build_dir" "$work/out" >"$wo
     fail "packing failed: $(<"$work/pack.log")"
 if grep -qF "$GLYPH_SIGN_PASSWORD" "$work/pack.log"; then fail "the password was shown"; fi
 
-setup=$work/out/glyphorbitaloscopex-1.0.0-win64-setup.exe
+version=$(<"$build_dir/version.txt")
+setup=$work/out/glyphorbitaloscopex-$version-win64-setup.exe
 tests/platform/win32/wine.sh create "$work/prefix"
 # A fresh prefix plays Windows 7, which the setup refuses.
 tests/platform/win32/wine.sh run "$work/prefix" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
@@ -29,7 +30,7 @@ tests/platform/win32/wine.sh run "$work/prefix" "$setup" /S '/D=C:\signed' || fa
 # The prefix's server lingers after the setup; the uninstaller it wrote is all that is waited for.
 uninstaller=$work/prefix/drive_c/signed/uninstall.exe
 wait_until 60 test -s "$uninstaller" || fail "the setup wrote no uninstaller"
-unzip -q "$work/out/glyphorbitaloscopex-1.0.0-win64.zip" -d "$work/unpacked"
+unzip -q "$work/out/glyphorbitaloscopex-$version-win64.zip" -d "$work/unpacked"
 # The settings files are text, though named .DLL.
 mapfile -t files < <(find "$work/unpacked" -name AppFiles -prune -o -type f \
     \( -iname '*.exe' -o -iname '*.dll' \) -print)
