@@ -17,15 +17,16 @@ WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix googletest wine wine64 wine32:i386 
 # platform plugin takes its DirectWrite font database from that feature. Debian's source drops
 # the Wintab headers that tabletevent needs; dynamicgl, on by default, would want OpenGL.
 # The DLLs are optimised for size: the program draws a few small windows, and a smaller download
-# costs it nothing. The MIME database, which nothing of the program asks, is left out; FreeType
-# stays: the offscreen platform the window tests run on takes its fonts from it on Windows.
+# costs it nothing. The MIME database, which nothing of the program asks, is left out, and so is
+# FreeType: the program draws its text with DirectWrite, and the tests under Wine run on the
+# windows platform too (FreeType served only the offscreen one, which goes with it).
 GLYPH_QT_FEATURES=(
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
     -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_opengl=OFF
     -DFEATURE_vulkan=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_jpeg=OFF -DFEATURE_tabletevent=OFF
     -DFEATURE_direct2d=ON -DFEATURE_direct2d1_1=OFF -DFEATURE_zstd=OFF -DFEATURE_icu=OFF
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
-    -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_freetype=ON
+    -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_freetype=OFF
     -DFEATURE_sql=OFF -DFEATURE_testlib_selfcover=OFF
     -DFEATURE_optimize_size=ON
     -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF

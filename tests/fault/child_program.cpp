@@ -14,8 +14,13 @@ ChildProgram::ChildProgram(const QString &program, const ChildOptions &options)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("GLYPH_ROBOT_STEPS"), options.steps.join(u','));
     environment.insert(QStringLiteral("GLYPH_KILL_AT"), options.killAt);
-    // No display is needed: the robot reads the windows from inside.
+    // No display is needed: the robot reads the windows from inside. Under Wine the program's
+    // own platform serves as well, its windows kept unseen by Wine's null display driver.
+#ifdef Q_OS_WIN
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("windows"));
+#else
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+#endif
     m_process.setProcessEnvironment(environment);
 #ifndef Q_OS_WIN
     // Runs between fork and exec, where only async-signal-safe calls may be made.
