@@ -3,6 +3,8 @@
 # settings, the licences, and a note on the Qt inside, so that a user can rebuild it and replace
 # its DLLs as the LGPL allows. `cpack` packs that folder into the portable zip.
 install_program_folder(. program)
+# The version in the packages' names, x.y.z, as the program's version information gives it.
+set(GLYPH_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::Core Qt6::Gui Qt6::Widgets
     RUNTIME DESTINATION . COMPONENT program)
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsIntegrationPlugin
@@ -47,7 +49,6 @@ if(GLYPH_WINDOWS_QT)
     endif()
     # For scripts/build-windows, whose source archive holds this very commit.
     file(WRITE ${PROJECT_BINARY_DIR}/source-commit.txt "${GLYPH_SOURCE_COMMIT}\n")
-    set(GLYPH_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
     configure_file(windows/QT-SOURCE.txt.in QT-SOURCE.txt @ONLY NEWLINE_STYLE CRLF)
     list(APPEND notices QT-SOURCE.txt)
 
@@ -74,7 +75,7 @@ install(FILES ${notices} DESTINATION . COMPONENT program)
 
 set(CPACK_PACKAGE_NAME glyphorbitaloscopex)
 set(CPACK_PACKAGE_VENDOR "Quillmark Software")
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
+set(CPACK_PACKAGE_VERSION ${GLYPH_VERSION})
 set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${CPACK_PACKAGE_VERSION}-win64)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};program;/")
