@@ -10,7 +10,7 @@ set(INSTALL_GTEST OFF)
 add_subdirectory(${GLYPH_GOOGLETEST_SOURCES} ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL
     SYSTEM)
 
-set(GLYPH_WINE_SCRIPT ${PROJECT_SOURCE_DIR}/tests/platform/win32/wine.sh)
+set(GLYPH_WINE_SCRIPT ${PROJECT_SOURCE_DIR}/scripts/wine.sh)
 set(GLYPH_WINE_PREFIX ${PROJECT_BINARY_DIR}/wine-prefix)
 
 # Where Wine finds the DLLs that the test programs were linked against: the compiler's runtime

@@ -91,21 +91,6 @@ ensure_packages()
     rm -f "$log"
 }
 
-# ensure_foreign_architecture ARCH
-# Lets ensure_packages install packages of another architecture, named NAME:ARCH. Silent when
-# dpkg knows ARCH already.
-ensure_foreign_architecture()
-{
-    [[ "$(dpkg --print-architecture)" == "$1" ]] && return 0
-    dpkg --print-foreign-architectures | grep -qx "$1" && return 0
-    local sudo=()
-    ((EUID != 0)) && sudo=(sudo)
-    echo "Adding the architecture $1 to dpkg"
-    "${sudo[@]}" dpkg --add-architecture "$1"
-    # The package lists fetched so far lack the new architecture's packages.
-    _glyph_apt_updated=0
-}
-
 # lay_program_folder FOLDER PROGRAM VALUE1 VALUE2 VALUE3 VALUE4
 # Lays PROGRAM in FOLDER as the program, with its four settings files beside it holding these
 # values, each with CR LF: a run there writes its settings there, not into the build.

@@ -14,7 +14,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
 source tests/support/shell_test.sh
 
 work=$(mktemp -d)
-wine_sh="$(repo_root)/tests/platform/win32/wine.sh"
+wine_sh="$(repo_root)/scripts/wine.sh"
 prefix="$work/prefix"
 pid=""
 cleanup()
@@ -57,6 +57,7 @@ start_virtual_display
 "$wine_sh" create-display "$prefix"
 export WINEPREFIX=$prefix WINEDEBUG=-all
 unset WINEPATH
+windows_path() { "$wine_sh" show "$prefix" winepath -w "$1"; }
 
 # Wine's loader says which DLLs the program loads: Qt loads a style plugin only to draw with it.
 (cd "$work" && GLYPH_WINEDEBUG=-all,+loaddll exec "$wine_sh" show "$prefix" "$folder/glyphorbitaloscopex.exe") \
@@ -114,7 +115,7 @@ if { mount --bind "$folder" "$folder" && trap 'umount -l "$folder"; cleanup' EXI
     # Ctrl+C copies a message box's text, as on Windows.
     xdotool windowfocus --sync "$(wait_for_window Error 30)" key ctrl+c
     advice="Move the program's folder to a folder you own, such as your own folder under %LOCALAPPDATA%\\Programs, where the setup installs it."
-    message="$(winepath -w "$folder/AppFiles"). $advice"
+    message="$(windows_path "$folder/AppFiles"). $advice"
     # Until the copy arrives, the clipboard still holds the result box's text.
     copied() { text=$(xclip -o -selection clipboard 2>/dev/null) && [[ "$text" == *"$message"* ]]; }
     wait_until 10 copied || fail "the message box's text, as copied, lacks the folder or the advice: $text"
@@ -129,6 +130,8 @@ fi
 # The setup, silently into a folder whose name has a space and letters outside Windows-1252.
 cp "$build_dir/glyphorbitaloscopex-$version-win64-setup.exe" "$work/setup.exe" ||
     fail "no setup was made in $build_dir"
+format=$(x86_64-w64-mingw32-objdump -f "$work/setup.exe")
+[[ "$format" == *"file format pei-x86-64"* ]] || fail "the setup is not a 64-bit program: $format"
 install_dir='C:\Programme für Ω 日本'
 installed="$prefix/drive_c/Programme für Ω 日本"
 shortcut="$prefix/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Glyphorbitaloscopex.lnk"
@@ -143,7 +146,7 @@ run_in_cmd() # COMMAND_LINE
 wine_ended() { timeout 60 wineserver -w || fail "the prefix's programs had not ended after 60 s"; }
 install_silently()
 {
-    run_in_cmd "$(winepath -w "$work/setup.exe") /S /D=${1:-$install_dir}" ||
+    run_in_cmd "$(windows_path "$work/setup.exe") /S /D=${1:-$install_dir}" ||
         fail "the setup failed: $(<"$work/setup.log")"
     wine_ended
 }
@@ -156,7 +159,7 @@ refused_on() # NAME DEFINE...
     makensis -V1 -DSTAGE="$build_dir/setup-stage/glyphorbitaloscopex-$version-win64" -DVERSION="$version" \
         -DICON="$(repo_root)/resources/icons/app.ico" -DOUTFILE="$work/setup-$1.exe" \
         "${@:2}" "$(repo_root)/packaging/windows/setup.nsi"
-    run_in_cmd "$(winepath -w "$work/setup-$1.exe") /S /D=$install_dir" &&
+    run_in_cmd "$(windows_path "$work/setup-$1.exe") /S /D=$install_dir" &&
         fail "the setup let $1 in"
     [[ ! -e "$installed" ]] || fail "the setup refused $1 but laid files"
 }
@@ -164,7 +167,7 @@ refused_on 1803 -DTEST_WINDOWS_BUILD=17134
 refused_on ARM-19045 -DTEST_WINDOWS_BUILD=19045 -DTEST_NATIVE_MACHINE=0xAA64
 # A folder nobody may write in, root included (Wine shows / as Z:), ends in ERROR_ACCESS_DENIED.
 status=0
-run_in_cmd "$(winepath -w "$work/setup.exe") /S /D=Z:\proc\Glyphorbitaloscopex" || status=$?
+run_in_cmd "$(windows_path "$work/setup.exe") /S /D=Z:\proc\Glyphorbitaloscopex" || status=$?
 ((status == 5)) || fail "the setup ended with $status in a folder it cannot write"
 
 install_silently
@@ -189,7 +192,7 @@ main=$(wait_for_window "Glyphorbitaloscopex v1.0" 60)
 installed_state() { find "$installed" "$shortcut" -type d -printf '%p\n' -o -printf '%p %s %C@\n' |
     sort && "$wine_sh" show "$prefix" reg query "$uninstall_key"; }
 before=$(installed_state)
-run_in_cmd "$(winepath -w "$work/setup.exe") /S /D=$install_dir" && fail "the setup went on"
+run_in_cmd "$(windows_path "$work/setup.exe") /S /D=$install_dir" && fail "the setup went on"
 run_in_cmd "\"$install_dir\\uninstall.exe\" /S _?=$install_dir" && fail "the uninstaller went on"
 [[ "$(installed_state)" == "$before" ]] || fail "a refusal changed the install"
 xdotool windowfocus --sync "$main" key alt+x

@@ -11,7 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
 source tests/support/shell_test.sh
 
 work=$(mktemp -d)
-trap 'tests/platform/win32/wine.sh remove "$work/prefix" || true; rm -rf "$work"' EXIT
+trap 'scripts/wine.sh remove "$work/prefix" || true; rm -rf "$work"' EXIT
 export GLYPH_SIGN_PFX=$work/signer.pfx GLYPH_SIGN_PASSWORD="not to be shown $RANDOM"
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Throwaway signer" -addext \
     extendedKeyUsage=codeSigning -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
@@ -23,10 +23,10 @@ if grep -qF "$GLYPH_SIGN_PASSWORD" "$work/pack.log"; then fail "the password was
 
 version=$(<"$build_dir/version.txt")
 setup=$work/out/glyphorbitaloscopex-$version-win64-setup.exe
-tests/platform/win32/wine.sh create "$work/prefix"
+scripts/wine.sh create "$work/prefix"
 # A fresh prefix plays Windows 7, which the setup refuses.
-tests/platform/win32/wine.sh run "$work/prefix" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
-tests/platform/win32/wine.sh run "$work/prefix" "$setup" /S '/D=C:\signed' || fail "the setup failed with $?"
+scripts/wine.sh run "$work/prefix" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
+scripts/wine.sh run "$work/prefix" "$setup" /S '/D=C:\signed' || fail "the setup failed with $?"
 # The prefix's server lingers after the setup; the uninstaller it wrote is all that is waited for.
 uninstaller=$work/prefix/drive_c/signed/uninstall.exe
 wait_until 60 test -s "$uninstaller" || fail "the setup wrote no uninstaller"

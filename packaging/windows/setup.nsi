@@ -5,9 +5,9 @@
 ;              -DVERSION=<x.y.z> setup.nsi
 ; with <unpacked zip folder>.files beside the folder: the relative path of every file and folder
 ; laid outside AppFiles, children before their parents, UTF-16LE with CR LF.
-; The setup is 32-bit although the program is 64-bit: on 32-bit Windows a 64-bit setup gets only
-; the system's "This app can't run on your PC"; this one says why it stops.
-Target x86-unicode
+; The setup is 64-bit, as the program is. 32-bit Windows cannot start it and says so itself ("This
+; app can't run on your PC"), as it would of the program.
+Target amd64-unicode
 ; Windows treats any program named like a setup as one, which this is; the name stays.
 !pragma warning disable 9000
 SetCompressor /SOLID lzma
@@ -67,8 +67,9 @@ VIAddVersionKey LegalCopyright "Copyright (c) 2026 ${PUBLISHER}"
 
 ; Windows 10 1809 is the oldest Windows the program's Qt runs on.
 !define OLDEST_BUILD 17763
-; Windows on ARM runs 64-bit x86 programs from Windows 11 on; 10 runs only 32-bit ones, such as
-; this setup.
+; Windows on ARM runs 64-bit x86 programs from Windows 11 on. Windows 10 on ARM cannot start this
+; setup at all; of its builds only the previews that led to Windows 11 (21277 on) could, and the
+; program needs what Windows 11 brought.
 !define ARM_OLDEST_BUILD 22000
 !define IMAGE_FILE_MACHINE_ARM64 0xAA64
 
@@ -79,9 +80,6 @@ VIAddVersionKey LegalCopyright "Copyright (c) 2026 ${PUBLISHER}"
 !macroend
 
 Function .onInit
-    ${IfNot} ${RunningX64}
-        !insertmacro Refuse "${NAME} needs 64-bit Windows, and this Windows is 32-bit."
-    ${EndIf}
     ; A build given at compile time lets the tests try the refusal on a Windows new enough.
     !ifdef TEST_WINDOWS_BUILD
         StrCpy $0 ${TEST_WINDOWS_BUILD}
@@ -92,7 +90,7 @@ Function .onInit
     ${OrIf} $0 < ${OLDEST_BUILD}
         !insertmacro Refuse "${NAME} needs Windows 10 version 1809 or later; this Windows is older (build $0). Update it, then run the setup again."
     ${EndIf}
-    ; IsWow64Process2, in every Windows 10 from 1511 on, names the machine beneath the emulation.
+    ; IsWow64Process2, in every Windows 10 from 1511 on, names the machine beneath an emulated one.
     !ifdef TEST_NATIVE_MACHINE
         StrCpy $1 ${TEST_NATIVE_MACHINE}
     !else
@@ -102,10 +100,6 @@ Function .onInit
     ${AndIf} $0 < ${ARM_OLDEST_BUILD}
         !insertmacro Refuse "${NAME} needs Windows 11 on a computer with an ARM processor: Windows 10 on ARM cannot run 64-bit x86 programs (build $0). Update to Windows 11, then run the setup again."
     ${EndIf}
-    ; The uninstall key is one both registry views share, but the program is 64-bit: whatever
-    ; the setup reads or writes belongs to its view. Nothing is laid under System32, the one
-    ; folder WOW64 redirects, so the file system needs no such switch.
-    SetRegView 64
     ; A silent setup has no folder page: the folder given with /D is checked here.
     ${If} ${Silent}
         Call CheckFolder
@@ -131,10 +125,6 @@ Function CheckFolder
         SetErrorLevel 5
     ${EndIf}
     Abort
-FunctionEnd
-
-Function un.onInit
-    SetRegView 64
 FunctionEnd
 
 ; A running copy keeps its executable open, and would write its settings back into the folder

@@ -14,7 +14,7 @@ protected:
     {
         ASSERT_EQ(GetACP(), 1252u)
             << "Wine's ANSI code page is not Windows-1252: run the test "
-               "through tests/platform/win32/wine.sh, which pins the locale.";
+               "through scripts/wine.sh, which pins the locale.";
     }
 };
 

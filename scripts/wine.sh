@@ -5,13 +5,46 @@
 #     wine.sh remove PREFIX                 ends the prefix's Wine processes and deletes it
 #     wine.sh create-display PREFIX         a fresh prefix whose windows show on $DISPLAY
 #     wine.sh show PREFIX PROGRAM [ARGS...] one program in such a prefix
+#     wine.sh check                         fails with one line unless the loader starts here
+#     wine.sh loader                        prints the loader, for a program that takes its path
 set -euo pipefail
 
-if (($# < 2)); then
+usage()
+{
     echo "usage: wine.sh create|create-display|run|show|remove PREFIX [PROGRAM ARGS...]" >&2
+    echo "       wine.sh check|loader" >&2
     exit 2
-fi
+}
+
+# Every program is 64-bit and these machines run no 32-bit code; once 32-bit Wine is installed,
+# Debian's wine, wineboot and winepath wrappers take its loader even for a 64-bit program. So
+# each call goes to the 64-bit loader by name, and WINELOADER tells Wine's own child processes.
+export WINELOADER=${GLYPH_WINE_LOADER:-/usr/lib/wine/wine64}
+wine() { "$WINELOADER" "$@"; }
+
+# Whether the loader starts is asked first, so that a machine without it fails with one line.
+check_loader()
+{
+    local said
+    if ! said=$("$WINELOADER" --version 2>&1); then
+        echo "error: Wine's 64-bit loader $WINELOADER (Debian package wine64) cannot start here: ${said:-no answer}" >&2
+        exit 1
+    fi
+}
+
+(($# >= 1)) || usage
 mode=$1
+case $mode in
+check)
+    check_loader
+    exit 0
+    ;;
+loader)
+    printf '%s\n' "$WINELOADER"
+    exit 0
+    ;;
+esac
+(($# >= 2)) || usage
 export WINEPREFIX=$2
 shift 2
 
@@ -51,6 +84,7 @@ remove_prefix()
 # waits for the programs, not for a server lingering after them.
 create_prefix()
 {
+    check_loader
     remove_prefix
     mkdir -p "$WINEPREFIX"
     wineserver </dev/null >/dev/null 2>&1
@@ -79,7 +113,7 @@ create)
     wineserver -k
     wineserver -w
     wineserver -p30 </dev/null >/dev/null 2>&1
-    wineboot </dev/null >/dev/null 2>&1
+    wine wineboot </dev/null >/dev/null 2>&1
     ;;
 run | show)
     exec wine "$@"
@@ -88,7 +122,6 @@ remove)
     remove_prefix
     ;;
 *)
-    echo "usage: wine.sh create|create-display|run|show|remove PREFIX [PROGRAM ARGS...]" >&2
-    exit 2
+    usage
     ;;
 esac
