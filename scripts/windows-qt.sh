@@ -47,11 +47,20 @@ windows_qt_version()
     dpkg-query -W -f='${source:Version}' qt6-base-dev
 }
 
+# Two builds of the same source give the same DLLs: the time is the Debian changelog's (for the PE
+# headers, which strip writes anew, and for rcc), and the folders the build ran in are named by
+# fixed words. @SOURCE@ and @BUILD@ stand for those folders; the cache key holds these lines as written.
+GLYPH_QT_REPRODUCIBLE=(
+    "-DCMAKE_C_FLAGS=-ffile-prefix-map=@SOURCE@=qtbase -ffile-prefix-map=@BUILD@=qtbase-build"
+    "-DCMAKE_CXX_FLAGS=-ffile-prefix-map=@SOURCE@=qtbase -ffile-prefix-map=@BUILD@=qtbase-build"
+)
+
 # Where this version built with these options and compiler lives; a change makes a new folder.
 windows_qt_prefix()
 {
     local hash
     hash=$(printf '%s\n' "$(windows_qt_version)" "${GLYPH_QT_FEATURES[*]}" \
+        "${GLYPH_QT_REPRODUCIBLE[*]}" \
         "$(x86_64-w64-mingw32-g++-posix -dumpfullversion)" | sha256sum | cut -c1-12)
     printf '%s/glyphorbitaloscopex/qt-6-mingw-%s\n' "${XDG_CACHE_HOME:-$HOME/.cache}" "$hash"
 }
@@ -135,8 +144,10 @@ ensure_windows_qt()
     fi
     _glyph_ensure_deb_src >&2
 
-    local work version started
+    local work version started reproducible
     work=$(mktemp -d "${TMPDIR:-/tmp}/glyph-qt.XXXXXX")
+    reproducible=("${GLYPH_QT_REPRODUCIBLE[@]//@SOURCE@/$work/src}")
+    reproducible=("${reproducible[@]//@BUILD@/$work/build}")
     version=$(windows_qt_version)
     started=$SECONDS
     echo "Building Qt $version for Windows into $prefix (once; about twenty minutes)" >&2
@@ -147,12 +158,14 @@ ensure_windows_qt()
             # apt-get checked the files against the signed archive index; dpkg-source, which
             # has no Debian developer keys here, would only warn that it cannot check them again.
             dpkg-source --no-check -x source/*.dsc src >>build.log 2>&1 &&
+            SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l src/debian/changelog -STimestamp) &&
+            export SOURCE_DATE_EPOCH &&
             cmake -S src -B build -G Ninja -Wno-dev --log-level=ERROR \
                 --toolchain "$GLYPH_REPO_ROOT/cmake/mingw-w64-x86_64.cmake" \
                 -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
                 -DCMAKE_INSTALL_PREFIX="$prefix" -DQT_HOST_PATH=/usr \
                 -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
-                -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF "${GLYPH_QT_FEATURES[@]}" \
+                -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF "${GLYPH_QT_FEATURES[@]}" "${reproducible[@]}" \
                 >>build.log 2>&1 &&
             cmake --build build >>build.log 2>&1 &&
             rm -rf "$prefix" &&
