@@ -14,4 +14,7 @@ cache=${XDG_CACHE_HOME:-$HOME/.cache}/glyphorbitaloscopex/ccache
 if [ ! -f "$cache/ccache.conf" ]; then
     mkdir -p "$cache" && printf 'max_size = 2G\n' >"$cache/ccache.conf"
 fi
-CCACHE_DIR=$cache CCACHE_BASEDIR=$root exec ccache "$@"
+# The working folder is not hashed either, so that a second tree beside the first (the
+# reproducibility test's) compiles from the cache too; what it changes is only the folder that
+# the debugging information names, which nothing shipped keeps.
+CCACHE_DIR=$cache CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1 exec ccache "$@"

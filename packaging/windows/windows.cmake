@@ -21,7 +21,8 @@ if(MINGW)
         set(stripped ${CMAKE_CURRENT_BINARY_DIR}/runtime/${name})
         add_custom_command(OUTPUT ${stripped} DEPENDS ${dll}
             COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/runtime
-            COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${stripped} ${dll} VERBATIM)
+            COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${GLYPH_SOURCE_DATE_EPOCH}
+                ${CMAKE_STRIP} --strip-unneeded -o ${stripped} ${dll} VERBATIM)
         list(APPEND stripped_runtime ${stripped})
     endforeach()
     add_custom_target(stripped_runtime ALL DEPENDS ${stripped_runtime})
@@ -42,13 +43,9 @@ if(GLYPH_WINDOWS_QT)
     list(JOIN qt_features "\n    " QT_FEATURES)
     set(GLYPH_SOURCE_URL "https://git.example.com/quillmark/glyphorbitaloscopex.git"
         CACHE STRING "Where this program's source is published")
-    execute_process(COMMAND git rev-parse HEAD WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-        OUTPUT_VARIABLE GLYPH_SOURCE_COMMIT OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-    if(NOT GLYPH_SOURCE_COMMIT)
-        set(GLYPH_SOURCE_COMMIT "(not built from a git checkout)")
-    endif()
     # For scripts/build-windows, whose source archive holds this very commit.
     file(WRITE ${PROJECT_BINARY_DIR}/source-commit.txt "${GLYPH_SOURCE_COMMIT}\n")
+    file(WRITE ${PROJECT_BINARY_DIR}/source-date-epoch.txt "${GLYPH_SOURCE_DATE_EPOCH}\n")
     configure_file(windows/QT-SOURCE.txt.in QT-SOURCE.txt @ONLY NEWLINE_STYLE CRLF)
     list(APPEND notices QT-SOURCE.txt)
 
