@@ -297,6 +297,9 @@ void MainWindow::changeEvent(QEvent *event)
 // each of those sends the user back again, but only the first beeps.
 void MainWindow::onActivated()
 {
+    // The user comes back from another program, where the keys may have gone past every notice,
+    // and looks at the bar first.
+    m_lockKeys.recheck();
     for (WindowSlot *slot : { &m_windows.author, &m_windows.about, &m_windows.statusDialog }) {
         if (slot->isVisible()) {
             if (!m_sendingBack->isEnabled())

@@ -17,6 +17,12 @@ void LazyLockKeyState::setWatching(bool on)
         m_backend->setWatching(on);
 }
 
+void LazyLockKeyState::recheck()
+{
+    if (m_backend)
+        m_backend->recheck();
+}
+
 LockKeyState &LazyLockKeyState::backend() const
 {
     if (!m_backend) {

@@ -15,8 +15,10 @@ public:
     ~LazyLockKeyState() override;
 
     bool isOn(LockKey key) const override;
-    // A backend not yet set up watches nothing, and is not set up for this.
+    // A backend not yet set up watches nothing and has nothing to read again, and is not set up
+    // for either.
     void setWatching(bool on) override;
+    void recheck() override;
 
 private:
     LockKeyState &backend() const;

@@ -16,6 +16,11 @@ public:
     // Where the platform watches the keyboard of every program, stops and starts that; the exit
     // stops it before it saves, which may wait for a file. Where it does not, nothing to do.
     virtual void setWatching(bool) { }
+    // Reads the states afresh, for where they may have changed with no notice: on a lock screen,
+    // in a program of higher rights, or past a watch the system dropped. The main window asks
+    // when it is activated, the status bar every little while it shows; a change is noticed as
+    // any other.
+    virtual void recheck() { }
 
 Q_SIGNALS:
     void changed();

@@ -161,6 +161,10 @@ StatusBar::StatusBar(
     m_row->setContentsMargins(0, 0, 0, 0);
     m_row->setSpacing(2);
     m_clockTimer = timers.create(this, 0, [this] { onClockTimer(); });
+    // A lock may change where no notice reaches the program (see LockKeyState::recheck()): a
+    // re-read every two seconds puts the bar right within a glance or two, for the cost of a few
+    // cheap questions. Only a change repaints.
+    m_lockRecheckTimer = timers.create(this, 2000, [this] { m_lockKeys.recheck(); });
     connect(&m_lockKeys, &LockKeyState::changed, this, &StatusBar::showLockStates);
     addPanel(1, StatusPanel::Style::Text);
 }
@@ -220,6 +224,7 @@ void StatusBar::showEvent(QShowEvent *event)
 {
     QStatusBar::showEvent(event);
     onClockTimer();
+    m_lockRecheckTimer->setEnabled(true);
 }
 
 // Nothing to keep current while no one can see it: no wake-ups while the bar is hidden or the
@@ -228,6 +233,7 @@ void StatusBar::hideEvent(QHideEvent *event)
 {
     QStatusBar::hideEvent(event);
     m_clockTimer->setEnabled(false);
+    m_lockRecheckTimer->setEnabled(false);
 }
 
 void StatusBar::showLockStates()

@@ -73,8 +73,8 @@ private:
 };
 
 // The main window's status bar: panels in index order in one row. The bar itself keeps the key
-// panels current through the lock-key notices, and the time and date panels through one timer
-// set to the next minute, which runs only while the bar is on screen.
+// panels current through the lock-key notices and a slow re-read, and the time and date panels
+// through one timer set to the next minute; both timers run only while the bar is on screen.
 class StatusBar : public QStatusBar, public PanelVisibility
 {
     Q_OBJECT
@@ -116,4 +116,5 @@ private:
     QHBoxLayout *m_row = nullptr;
     std::vector<StatusPanel *> m_panels;
     std::unique_ptr<WindowTimer> m_clockTimer;
+    std::unique_ptr<WindowTimer> m_lockRecheckTimer;
 };

@@ -271,6 +271,16 @@ private Q_SLOTS:
         QCOMPARE(bar->panel(1)->font().pointSizeF(), 10.0);
     }
 
+    void activationShowsALockSwitchedUnseen()
+    {
+        ProgramRun run({ "0", "1", "1", "11111" });
+        run.window.load();
+        CONTROL(StatusBar, bar, &run.window, "StatusBar1");
+        run.lockKeys.setUnseen(LockKey::CapsLock, true);
+        run.window.activateWindow();
+        QTRY_VERIFY(bar->panel(3)->isPanelEnabled());
+    }
+
     void captionPanelOpensOneDialogThatActivationBringsBack()
     {
         ProgramRun run({ "0", "1", "1", "11111" });

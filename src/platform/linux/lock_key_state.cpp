@@ -69,6 +69,9 @@ public:
     }
 
     bool isOn(LockKey key) const override { return m_indicators[std::size_t(key)].on; }
+    // Nothing is known to slip past the events; asking again costs one round trip, and keeps the
+    // bar right should one ever be lost.
+    void recheck() override { show(readIndicators(m_connection, m_names)); }
 
 private:
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override

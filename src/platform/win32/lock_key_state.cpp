@@ -2,7 +2,8 @@
 
 #include "lock_keys.h"
 
-#include <QGuiApplication>
+#include <QObject>
+#include <functional>
 
 namespace {
 
@@ -22,39 +23,33 @@ Win32LockKeys::Key toWin32(LockKey key)
 class Win32LockKeyState final : public LockKeyState
 {
 public:
-    Win32LockKeyState()
-    {
-        setWatching(true);
-        // Once the user is back in the program, its thread's view of the keys is theirs again and
-        // mends a count that went wrong while another program had the keyboard.
-        connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
-            [](Qt::ApplicationState state) {
-                if (state == Qt::ApplicationActive)
-                    Win32LockKeys::resynchronise();
-            });
-    }
+    Win32LockKeyState() { setWatching(true); }
     ~Win32LockKeyState() override { Win32LockKeys::stopWatching(); }
 
     bool isOn(LockKey key) const override { return Win32LockKeys::isOn(toWin32(key)); }
+    void recheck() override { Win32LockKeys::resynchronise(); }
 
     void setWatching(bool on) override
     {
         if (!on)
             Win32LockKeys::stopWatching();
-        // The notice comes on the watch's own thread, inside the system's key dispatch, which
-        // must not wait for the window thread: it is posted, and goes out once that thread's
-        // event loop is back.
+        // The notices come on the watch's own thread, inside the system's key dispatch, which
+        // must not wait for the window thread: they are posted, and go out once that thread's
+        // event loop is back. Only that thread's view of the keys can mend the count.
         else if (!m_watching) {
-            Win32LockKeys::startWatching([this] {
-                QMetaObject::invokeMethod(
-                    this, [this] { Q_EMIT changed(); }, Qt::QueuedConnection);
-            });
+            Win32LockKeys::startWatching([this] { post([this] { Q_EMIT changed(); }); },
+                [this] { post([this] { recheck(); }); });
             Q_EMIT changed(); // a lock switched while nothing watched
         }
         m_watching = on;
     }
 
 private:
+    void post(const std::function<void()> &call)
+    {
+        QMetaObject::invokeMethod(this, call, Qt::QueuedConnection);
+    }
+
     bool m_watching = false;
 };
 

@@ -3,6 +3,5 @@
 
 void ShellUrlOpener::open(const QString &url, QWidget *)
 {
-    // The shell's ANSI entry point takes the address in the system code page.
-    Win32::openUrl(url.toLocal8Bit().toStdString()).detach();
+    Win32::openUrl(url.toStdString());
 }

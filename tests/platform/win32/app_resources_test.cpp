@@ -157,8 +157,9 @@ TEST(AppIcon, OneIconHoldsSevenSizesFrom16To256Pixels)
     DestroyIcon(static_cast<HICON>(icon));
 }
 
-// What the program asks of Windows; no activeCodePage, as the codes shown are the ANSI code page's.
-TEST(Manifest, AsksForTheUsersRightsWindows10PerMonitorDpiAndNoCodePage)
+// What the program asks of Windows, the locale's code page among it, as the codes it shows are
+// those of the ANSI code page and in UTF-8 no code above 127 is a character.
+TEST(Manifest, AsksForTheUsersRightsWindows10PerMonitorDpiAndTheLegacyCodePage)
 {
     const HRSRC found = FindResourceA(nullptr, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
     ASSERT_TRUE(found);
@@ -166,12 +167,14 @@ TEST(Manifest, AsksForTheUsersRightsWindows10PerMonitorDpiAndNoCodePage)
         SizeofResource(nullptr, found));
     for (auto text : { "\"asInvoker\"", ">true/pm<", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}" })
         EXPECT_NE(xml.find(text), std::string::npos) << text;
-    EXPECT_EQ(xml.find("<activeCodePage"), std::string::npos);
     // As parsed when this process started, which a manifest Windows cannot parse would stop.
-    wchar_t dpi[16] = L"";
+    wchar_t value[16] = L"";
     QueryActCtxSettingsW(0, nullptr, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings",
-        L"dpiAwareness", dpi, 16, nullptr);
-    EXPECT_STREQ(dpi, L"PerMonitorV2");
+        L"dpiAwareness", value, 16, nullptr);
+    EXPECT_STREQ(value, L"PerMonitorV2");
+    QueryActCtxSettingsW(0, nullptr, L"http://schemas.microsoft.com/SMI/2019/WindowsSettings",
+        L"activeCodePage", value, 16, nullptr);
+    EXPECT_STREQ(value, L"Legacy");
 }
 
 } // namespace

@@ -62,7 +62,7 @@ TEST(Win32LockKeysTest, PressingALockKeyInAnotherProgramNoticesAndTogglesIt)
     for (const LockKeyCase &c : cases) {
         SCOPED_TRACE(c.name);
         std::atomic<int> notices = 0;
-        ASSERT_TRUE(Win32LockKeys::startWatching([&] { ++notices; }));
+        ASSERT_TRUE(Win32LockKeys::startWatching([&] { ++notices; }, [] {}));
         const bool before = Win32LockKeys::isOn(c.key);
         BYTE ownView[256];
         ASSERT_TRUE(GetKeyboardState(ownView));
@@ -81,7 +81,7 @@ TEST(Win32LockKeysTest, PressingALockKeyInAnotherProgramNoticesAndTogglesIt)
 TEST(Win32LockKeysTest, OtherKeysAndAStoppedWatchGiveNoNotice)
 {
     std::atomic<int> notices = 0;
-    ASSERT_TRUE(Win32LockKeys::startWatching([&] { ++notices; }));
+    ASSERT_TRUE(Win32LockKeys::startWatching([&] { ++notices; }, [] {}));
     pressAndRelease(VK_SHIFT);
     pressAndRelease(VK_SCROLL);
     ASSERT_TRUE(waitUntil(notices, 1));
@@ -89,7 +89,7 @@ TEST(Win32LockKeysTest, OtherKeysAndAStoppedWatchGiveNoNotice)
     pressAndRelease(VK_SCROLL); // back as it was, unwatched
 
     std::atomic<int> laterNotices = 0;
-    ASSERT_TRUE(Win32LockKeys::startWatching([&] { ++laterNotices; }));
+    ASSERT_TRUE(Win32LockKeys::startWatching([&] { ++laterNotices; }, [] {}));
     pressAndRelease(VK_CAPITAL);
     pressAndRelease(VK_CAPITAL);
     ASSERT_TRUE(waitUntil(laterNotices, 2));
@@ -101,7 +101,7 @@ TEST(Win32LockKeysTest, OtherKeysAndAStoppedWatchGiveNoNotice)
 TEST(Win32LockKeysTest, ALockSwitchedWhileTheStartingThreadWaitsIsCounted)
 {
     std::atomic<int> notices = 0;
-    ASSERT_TRUE(Win32LockKeys::startWatching([&] { ++notices; }));
+    ASSERT_TRUE(Win32LockKeys::startWatching([&] { ++notices; }, [] {}));
     const bool before = Win32LockKeys::isOn(Win32LockKeys::Key::ScrollLock);
     std::jthread([] { pressAndRelease(VK_SCROLL); }); // from another program, waited for
     EXPECT_TRUE(waitUntil(notices, 1));
@@ -109,6 +109,22 @@ TEST(Win32LockKeysTest, ALockSwitchedWhileTheStartingThreadWaitsIsCounted)
     pressAndRelease(VK_SCROLL); // back as it was, and the watch still in place to see it
     EXPECT_TRUE(waitUntil(notices, 2));
     EXPECT_EQ(Win32LockKeys::isOn(Win32LockKeys::Key::ScrollLock), before);
+    Win32LockKeys::stopWatching();
+}
+
+// Keys pressed on the lock screen reach no hook: the watch says when the user is back, for the
+// toggles to be taken afresh, and counts on with a hook installed anew.
+TEST(Win32LockKeysTest, BackFromTheLockScreenTheWatchSaysSoAndCountsOn)
+{
+    std::atomic<int> notices = 0, sessionBack = 0;
+    ASSERT_TRUE(Win32LockKeys::startWatching([&] { ++notices; }, [&] { ++sessionBack; }));
+    ASSERT_TRUE(PostMessageW(
+        FindWindowExW(HWND_MESSAGE, nullptr, Win32LockKeys::sessionWindowClass, nullptr),
+        WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0));
+    EXPECT_TRUE(waitUntil(sessionBack, 1));
+    pressAndRelease(VK_SCROLL);
+    pressAndRelease(VK_SCROLL); // the key back as it was
+    EXPECT_TRUE(waitUntil(notices, 2));
     Win32LockKeys::stopWatching();
 }
 

@@ -1,4 +1,4 @@
-#include "process.h"
+#include "platform/process.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,0 +1,7 @@
+#include "platform/process.h"
+#include "open_url.h"
+
+void RealProcessControl::endNow(int exitCode)
+{
+    Win32::endProcess(exitCode);
+}
