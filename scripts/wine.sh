@@ -88,7 +88,7 @@ create_prefix()
     remove_prefix
     mkdir -p "$WINEPREFIX"
     wineserver </dev/null >/dev/null 2>&1
-    if ! wineboot --init </dev/null >"$WINEPREFIX.log" 2>&1; then
+    if ! wine wineboot --init </dev/null >"$WINEPREFIX.log" 2>&1; then
         cat "$WINEPREFIX.log" >&2
         exit 1
     fi
