@@ -16,10 +16,15 @@ ManifestDPIAware true
 
 ; Given a certificate, scripts/build-windows passes the command that signs with it: the
 ; uninstaller is signed before it is embedded, so that the one the setup writes is signed too,
-; and the setup once it is written. A failed signing fails the build.
+; and the setup once it is written. A failed signing fails the build. The plug-ins the setup
+; unpacks and loads come from SIGNED_PLUGINS, copies signed with the same certificate: Smart App
+; Control and application control policies block unsigned code that a signed program loads.
 !ifdef SIGN_COMMAND
     !uninstfinalize '"${SIGN_COMMAND}" "%1"' = 0
     !finalize '"${SIGN_COMMAND}" "%1"' = 0
+!endif
+!ifdef SIGNED_PLUGINS
+    !addplugindir /amd64-unicode "${SIGNED_PLUGINS}"
 !endif
 
 !include MUI2.nsh
