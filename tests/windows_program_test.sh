@@ -36,8 +36,13 @@ expected=$(printf '%s\n' AppFiles AppFiles/AppFile{1,2,3,4}.DLL LICENSE-Qt-GPL-3
     LICENSE-Qt-LGPL-3.txt LICENSE.txt QT-SOURCE.txt THIRD-PARTY-NOTICES.txt Qt6Core.dll \
     Qt6Gui.dll Qt6Widgets.dll glyphorbitaloscopex.exe libgcc_s_seh-1.dll libstdc++-6.dll \
     libwinpthread-1.dll platforms platforms/qwindows.dll styles styles/qwindowsvistastyle.dll | sort)
-actual=$(cd "$folder" && find . -mindepth 1 | sed 's|^\./||' | sort)
-[[ "$actual" == "$expected" ]] || fail "the zip holds: $(paste -sd ' ' <<<"$actual")"
+expect_files() # WHAT FOLDER EXPECTED [FIND_TEST...]
+{
+    local actual
+    actual=$(cd "$2" && find . -mindepth 1 "${@:4}" | sed 's|^\./||' | sort)
+    [[ "$actual" == "$3" ]] || fail "$1: $(paste -sd ' ' <<<"$actual")"
+}
+expect_files "the zip holds" "$folder" "$expected"
 expect_settings "$folder/AppFiles" 1 1 1 11111
 # The notices name the runtime and Qt's entry point linked into the program; the source beside the
 # release holds what Debian's .dsc of Qt names and this program's own.
@@ -191,9 +196,7 @@ expect_status 5 "$(windows_path "$work/setup.exe") /S /D=Z:\proc\Glyphorbitalosc
 expect_status 50 "$(windows_path "$work/setup.exe") /S /D=$install_dir" run_elevated
 
 install_silently
-actual=$(cd "$installed" && find . -mindepth 1 | sed 's|^\./||' | sort)
-[[ "$actual" == "$(sort <<<"$expected"$'\n'uninstall.exe$'\n'uninstall.files)" ]] ||
-    fail "the setup laid: $(paste -sd ' ' <<<"$actual")"
+expect_files "the setup laid" "$installed" "$(sort <<<"$expected"$'\n'uninstall.exe$'\n'uninstall.files)"
 # Windows resolves a shortcut by its UTF-16 item list; Wine by its ANSI path, lossy for this name.
 hex() { od -An -tx1 | tr -d ' \n'; }
 hex <"$shortcut" | grep -q "$(printf 'Programme für Ω 日本' | iconv -f UTF-8 -t UTF-16LE | hex)" ||
@@ -238,8 +241,7 @@ expect_settings "$installed/AppFiles" 0 1 1 11111
 touch "$installed/notes.txt"
 install -D "$work/limited.exe" "$installed 2/Qt6Core.dll"
 install_silently "$install_dir 2"
-[[ "$(cd "$installed" && find . -mindepth 1)" == ./notes.txt ]] ||
-    fail "the install elsewhere left: $(cd "$installed" && find . -mindepth 1 | paste -sd ' ')"
+expect_files "the install elsewhere left" "$installed" notes.txt
 cmp -s "$work/limited.exe" "$installed 2/Qt6Core.dll" || fail "the setup changed another program's DLL"
 install_dir+=' 2\Glyphorbitaloscopex'
 installed+=" 2/Glyphorbitaloscopex"
@@ -247,9 +249,8 @@ expect_settings "$installed/AppFiles" 0 1 1 11111
 # The quiet uninstall that the key names returns once the files are gone, keeping the settings;
 # the uninstaller's own file goes once it has ended.
 expect_status 0 "\"$install_dir\\uninstall.exe\" /S _?=$install_dir"
-actual=$(cd "$installed" && find . -mindepth 1 ! -name uninstall.exe | sed 's|^\./||' | sort)
-[[ "$actual" == "$(printf '%s\n' AppFiles AppFiles/AppFile{1,2,3,4}.DLL)" ]] ||
-    fail "the uninstall left: $(paste -sd ' ' <<<"$actual")"
+expect_files "the uninstall left" "$installed" "$(printf '%s\n' AppFiles AppFiles/AppFile{1,2,3,4}.DLL)" \
+    ! -name uninstall.exe
 wait_until 20 test ! -e "$installed/uninstall.exe" || fail "the uninstaller stayed"
 [[ ! -e "$shortcut" ]] || fail "the uninstall left the shortcut"
 if "$wine_sh" show "$prefix" reg query "$uninstall_key" >/dev/null 2>&1; then
@@ -264,7 +265,5 @@ run_as_user "\"$install_dir\\uninstall.exe\"" &
 xdotool windowfocus --sync "$(wait_for_window 'Glyphorbitaloscopex Uninstall ' 30)" key Return
 xdotool windowfocus --sync "$(wait_for_window 'Glyphorbitaloscopex Uninstall' 30)" key Return
 wait_until 30 test ! -e "$installed/uninstall.exe" || fail "the uninstall did not end"
-actual=$(cd "$installed" && find . -mindepth 1 | sed 's|^\./||' | sort)
-[[ "$actual" == "$(printf '%s\n' AppFiles AppFiles/notes.txt)" ]] ||
-    fail "the uninstall with the settings left: $(paste -sd ' ' <<<"$actual")"
+expect_files "the uninstall with the settings left" "$installed" "$(printf '%s\n' AppFiles AppFiles/notes.txt)"
 echo "the setup refused what it must, installed, updated and uninstalled under Wine"
