@@ -39,7 +39,7 @@ expected=$(printf '%s\n' AppFiles AppFiles/AppFile{1,2,3,4}.DLL LICENSE-Qt-GPL-3
 expect_files() # WHAT FOLDER EXPECTED [FIND_TEST...]
 {
     local actual
-    actual=$(cd "$2" && find . -mindepth 1 "${@:4}" | sed 's|^\./||' | sort)
+    actual=$(find "$2" -mindepth 1 "${@:4}" -printf '%P\n' 2>&1 | sort) || true
     [[ "$actual" == "$3" ]] || fail "$1: $(paste -sd ' ' <<<"$actual")"
 }
 expect_files "the zip holds" "$folder" "$expected"
