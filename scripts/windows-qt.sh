@@ -10,9 +10,10 @@
 # shellcheck disable=SC2034  # used by the scripts that source this file
 # The end-to-end test drives the program on a virtual X display. osslsigncode signs the packages
 # when a certificate is given; openssl makes the throwaway one the signing test signs with.
-# xclip reads a message box's text, which Ctrl+C copies; strip-nondeterminism sorts the zip. Wine
-# is its 64-bit loader alone (see scripts/wine.sh): these machines run no 32-bit code.
-WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix googletest wine wine64 dpkg-dev qt6-base-dev-tools zip unzip strip-nondeterminism nsis xvfb xauth x11-utils xdotool osslsigncode openssl xclip"
+# xclip reads a message box's text, which Ctrl+C copies; strip-nondeterminism sorts the zip; 7z
+# unpacks the setup for the signing test. Wine is its 64-bit loader alone (see scripts/wine.sh):
+# these machines run no 32-bit code.
+WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix googletest wine wine64 dpkg-dev qt6-base-dev-tools zip unzip strip-nondeterminism nsis xvfb xauth x11-utils xdotool osslsigncode openssl xclip p7zip-full"
 
 # What is left out is what the program does not use; direct2d stays, since in 6.4 the windows
 # platform plugin takes its DirectWrite font database from that feature. Debian's source drops

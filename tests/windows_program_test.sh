@@ -36,8 +36,13 @@ expected=$(printf '%s\n' AppFiles AppFiles/AppFile{1,2,3,4}.DLL LICENSE-Qt-GPL-3
     LICENSE-Qt-LGPL-3.txt LICENSE.txt QT-SOURCE.txt THIRD-PARTY-NOTICES.txt Qt6Core.dll \
     Qt6Gui.dll Qt6Widgets.dll glyphorbitaloscopex.exe libgcc_s_seh-1.dll libstdc++-6.dll \
     libwinpthread-1.dll platforms platforms/qwindows.dll styles styles/qwindowsvistastyle.dll | sort)
-actual=$(cd "$folder" && find . -mindepth 1 | sed 's|^\./||' | sort)
-[[ "$actual" == "$expected" ]] || fail "the zip holds: $(paste -sd ' ' <<<"$actual")"
+expect_files() # WHAT FOLDER EXPECTED [FIND_TEST...]
+{
+    local actual
+    actual=$(find "$2" -mindepth 1 "${@:4}" -printf '%P\n' 2>&1 | sort) || true
+    [[ "$actual" == "$3" ]] || fail "$1: $(paste -sd ' ' <<<"$actual")"
+}
+expect_files "the zip holds" "$folder" "$expected"
 expect_settings "$folder/AppFiles" 1 1 1 11111
 # The notices name the runtime and Qt's entry point linked into the program; the source beside the
 # release holds what Debian's .dsc of Qt names and this program's own.
@@ -136,17 +141,38 @@ install_dir='C:\Programme für Ω 日本'
 installed="$prefix/drive_c/Programme für Ω 日本"
 shortcut="$prefix/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Glyphorbitaloscopex.lnk"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Glyphorbitaloscopex'
-# The setup takes the rest of its command line after /D= as the folder, unquoted, which Wine's
-# quoting of a Unix argument with a space would break; cmd passes it on as written.
-# So does the uninstaller after _?=; a variable of cmd's passes Wine's quoting untouched.
-run_in_cmd() # COMMAND_LINE
+# The setup takes the rest of its command line after /D= as the folder, unquoted, and so does the
+# uninstaller after _?=, which Wine's quoting of a Unix argument with a space would break; a
+# variable passes untouched. Wine starts programs elevated, as "Run as administrator" would; this
+# launcher starts the line with the limited half of that token, as Explorer would.
+makensis -V1 "-XOutFile $work/limited.exe" - <<'EOF'
+Target amd64-unicode
+SilentInstall silent
+Section
+    ReadEnvStr $0 GLYPH_LINE
+    System::Call 'advapi32::OpenProcessToken(p -1, i 8, *p .r1)'
+    System::Call 'advapi32::GetTokenInformation(p r1, i 19, *p .r1, i 8, *i)'
+    System::Call '*(i 104, &i100) p .r2'
+    System::Call '*(p, p, i, i) p .r3'
+    System::Call 'advapi32::CreateProcessAsUserW(p r1, p 0, w r0, p 0, p 0, i 0, i 0, p 0, p 0, p r2, p r3)'
+    System::Call '*$3(p .r4)'
+    System::Call 'kernel32::WaitForSingleObject(p r4, i -1)'
+    System::Call 'kernel32::GetExitCodeProcess(p r4, *i .r5)'
+    SetErrorLevel $5
+SectionEnd
+EOF
+run_elevated() { GLYPH_LINE=$1 "$wine_sh" show "$prefix" cmd /c %GLYPH_LINE% >>"$work/setup.log" 2>&1; }
+run_as_user() { GLYPH_LINE=$1 "$wine_sh" show "$prefix" "$work/limited.exe" >>"$work/setup.log" 2>&1; }
+expect_status() # CODE COMMAND_LINE [RUN]
 {
-    GLYPH_LINE=$1 "$wine_sh" show "$prefix" cmd /c %GLYPH_LINE% >>"$work/setup.log" 2>&1
+    local status=0
+    "${3:-run_as_user}" "$2" || status=$?
+    ((status == $1)) || fail "$2 ended with $status, not $1: $(<"$work/setup.log")"
 }
 wine_ended() { timeout 60 wineserver -w || fail "the prefix's programs had not ended after 60 s"; }
 install_silently()
 {
-    run_in_cmd "$(windows_path "$work/setup.exe") /S /D=${1:-$install_dir}" ||
+    run_as_user "$(windows_path "$work/setup.exe") /S /D=${1:-$install_dir}" ||
         fail "the setup failed: $(<"$work/setup.log")"
     wine_ended
 }
@@ -159,41 +185,40 @@ refused_on() # NAME DEFINE...
     makensis -V1 -DSTAGE="$build_dir/setup-stage/glyphorbitaloscopex-$version-win64" -DVERSION="$version" \
         -DICON="$(repo_root)/resources/icons/app.ico" -DOUTFILE="$work/setup-$1.exe" \
         "${@:2}" "$(repo_root)/packaging/windows/setup.nsi"
-    run_in_cmd "$(windows_path "$work/setup-$1.exe") /S /D=$install_dir" &&
-        fail "the setup let $1 in"
+    expect_status 2 "$(windows_path "$work/setup-$1.exe") /S /D=$install_dir"
     [[ ! -e "$installed" ]] || fail "the setup refused $1 but laid files"
 }
 refused_on 1803 -DTEST_WINDOWS_BUILD=17134
 refused_on ARM-19045 -DTEST_WINDOWS_BUILD=19045 -DTEST_NATIVE_MACHINE=0xAA64
-# A folder nobody may write in, root included (Wine shows / as Z:), ends in ERROR_ACCESS_DENIED.
-status=0
-run_in_cmd "$(windows_path "$work/setup.exe") /S /D=Z:\proc\Glyphorbitaloscopex" || status=$?
-((status == 5)) || fail "the setup ended with $status in a folder it cannot write"
+# A folder nobody may write in, root included (Wine shows / as Z:), ends in ERROR_ACCESS_DENIED;
+# run elevated, the setup ends in ERROR_NOT_SUPPORTED.
+expect_status 5 "$(windows_path "$work/setup.exe") /S /D=Z:\proc\Glyphorbitaloscopex"
+expect_status 50 "$(windows_path "$work/setup.exe") /S /D=$install_dir" run_elevated
 
 install_silently
-actual=$(cd "$installed" && find . -mindepth 1 | sed 's|^\./||' | sort)
-[[ "$actual" == "$(sort <<<"$expected"$'\n'uninstall.exe$'\n'uninstall.files)" ]] ||
-    fail "the setup laid: $(paste -sd ' ' <<<"$actual")"
+expect_files "the setup laid" "$installed" "$(sort <<<"$expected"$'\n'uninstall.exe$'\n'uninstall.files)"
 # Windows resolves a shortcut by its UTF-16 item list; Wine by its ANSI path, lossy for this name.
 hex() { od -An -tx1 | tr -d ' \n'; }
 hex <"$shortcut" | grep -q "$(printf 'Programme für Ω 日本' | iconv -f UTF-8 -t UTF-16LE | hex)" ||
     fail "no Start-menu shortcut that names the folder"
 key=$("$wine_sh" show "$prefix" reg query "$uninstall_key" 2>/dev/null | tr -d "\r")  # in the console code page
 for value in "DisplayName.*Glyphorbitaloscopex" "DisplayVersion.*1\.0\.0" \
-    "Publisher.*Quillmark Software" "EstimatedSize.*0x[1-9a-f]" "InstallLocation.*Programme f.r"; do
+    "Publisher.*Quillmark Software" "EstimatedSize.*0x[1-9a-f]" "InstallLocation.*Programme f.r" \
+    'QuietUninstallString.*uninstall\.exe" /S _?=C:\\Programme f.r'; do
     LC_ALL=C grep -q "$value" <<<"$key" || fail "the uninstall key lacks $value: $key"
 done
 
 # Started from its folder, a first run; the exit writes the settings beside the program.
 "$wine_sh" show "$prefix" start /unix "$installed/glyphorbitaloscopex.exe" >>"$work/setup.log" 2>&1
 main=$(wait_for_window "Glyphorbitaloscopex v1.0" 60)
-# Meanwhile the setup and the uninstaller refuse, and leave the files, the shortcut and the key.
+# Meanwhile the setup and the uninstaller refuse with ERROR_SHARING_VIOLATION, and leave the
+# files, the shortcut and the key.
 # A folder's times change with the setup's try at writing in it, which the refusal follows.
 installed_state() { find "$installed" "$shortcut" -type d -printf '%p\n' -o -printf '%p %s %C@\n' |
     sort && "$wine_sh" show "$prefix" reg query "$uninstall_key"; }
 before=$(installed_state)
-run_in_cmd "$(windows_path "$work/setup.exe") /S /D=$install_dir" && fail "the setup went on"
-run_in_cmd "\"$install_dir\\uninstall.exe\" /S _?=$install_dir" && fail "the uninstaller went on"
+expect_status 32 "$(windows_path "$work/setup.exe") /S /D=$install_dir"
+expect_status 32 "\"$install_dir\\uninstall.exe\" /S _?=$install_dir"
 [[ "$(installed_state)" == "$before" ]] || fail "a refusal changed the install"
 xdotool windowfocus --sync "$main" key alt+x
 wine_ended
@@ -210,21 +235,35 @@ install_silently
 [[ ! -e "$installed/imageformats" && -f "$prefix/drive_c/outside.txt" ]] ||
     fail "the update kept what it no longer ships, or removed a file outside its folder"
 expect_settings "$installed/AppFiles" 0 1 1 11111
-# An install into another folder takes the settings along and removes the copy here, all but
-# what the user put beside it.
+# An install into another folder, one that holds another program, goes into a folder of its own
+# there and leaves that program's DLL as it was; it takes the settings along and removes the copy
+# here, all but what the user put beside it.
 touch "$installed/notes.txt"
+install -D "$work/limited.exe" "$installed 2/Qt6Core.dll"
 install_silently "$install_dir 2"
-[[ "$(cd "$installed" && find . -mindepth 1)" == ./notes.txt ]] ||
-    fail "the install elsewhere left: $(cd "$installed" && find . -mindepth 1 | paste -sd ' ')"
-installed+=" 2"
+expect_files "the install elsewhere left" "$installed" notes.txt
+cmp -s "$work/limited.exe" "$installed 2/Qt6Core.dll" || fail "the setup changed another program's DLL"
+install_dir+=' 2\Glyphorbitaloscopex'
+installed+=" 2/Glyphorbitaloscopex"
 expect_settings "$installed/AppFiles" 0 1 1 11111
-"$wine_sh" show "$prefix" "$installed/uninstall.exe" /S >>"$work/setup.log" 2>&1
-wine_ended
-actual=$(cd "$installed" && find . -mindepth 1 | sed 's|^\./||' | sort)
-[[ "$actual" == "$(printf '%s\n' AppFiles AppFiles/AppFile{1,2,3,4}.DLL)" ]] ||
-    fail "the uninstall left: $(paste -sd ' ' <<<"$actual")"
+# The quiet uninstall that the key names returns once the files are gone, keeping the settings;
+# the uninstaller's own file goes once it has ended.
+expect_status 0 "\"$install_dir\\uninstall.exe\" /S _?=$install_dir"
+expect_files "the uninstall left" "$installed" "$(printf '%s\n' AppFiles AppFiles/AppFile{1,2,3,4}.DLL)" \
+    ! -name uninstall.exe
+wait_until 20 test ! -e "$installed/uninstall.exe" || fail "the uninstaller stayed"
 [[ ! -e "$shortcut" ]] || fail "the uninstall left the shortcut"
 if "$wine_sh" show "$prefix" reg query "$uninstall_key" >/dev/null 2>&1; then
     fail "the uninstall left its key"
 fi
+# Installed there again (the settings make the folder its own), then uninstalled with Yes to the
+# question: the settings go, by name, and a file the user put beside them stays.
+install_silently "$install_dir"
+touch "$installed/AppFiles/notes.txt"
+run_as_user "\"$install_dir\\uninstall.exe\"" &
+# The uninstaller's caption ends in a blank; the question's does not.
+xdotool windowfocus --sync "$(wait_for_window 'Glyphorbitaloscopex Uninstall ' 30)" key Return
+xdotool windowfocus --sync "$(wait_for_window 'Glyphorbitaloscopex Uninstall' 30)" key Return
+wait_until 30 test ! -e "$installed/uninstall.exe" || fail "the uninstall did not end"
+expect_files "the uninstall with the settings left" "$installed" "$(printf '%s\n' AppFiles AppFiles/notes.txt)"
 echo "the setup refused what it must, installed, updated and uninstalled under Wine"

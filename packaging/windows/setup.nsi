@@ -16,10 +16,15 @@ ManifestDPIAware true
 
 ; Given a certificate, scripts/build-windows passes the command that signs with it: the
 ; uninstaller is signed before it is embedded, so that the one the setup writes is signed too,
-; and the setup once it is written. A failed signing fails the build.
+; and the setup once it is written. A failed signing fails the build. The plug-ins the setup
+; unpacks and loads come from SIGNED_PLUGINS, copies signed with the same certificate: Smart App
+; Control and application control policies block unsigned code that a signed program loads.
 !ifdef SIGN_COMMAND
     !uninstfinalize '"${SIGN_COMMAND}" "%1"' = 0
     !finalize '"${SIGN_COMMAND}" "%1"' = 0
+!endif
+!ifdef SIGNED_PLUGINS
+    !addplugindir /amd64-unicode "${SIGNED_PLUGINS}"
 !endif
 
 !include MUI2.nsh
@@ -34,6 +39,10 @@ ManifestDPIAware true
 !define PUBLISHER "Quillmark Software"
 !define LOG "uninstall.files"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${NAME}"
+; The exit codes of a refusal, Windows' own for what stands in the way.
+!define ERROR_ACCESS_DENIED 5
+!define ERROR_SHARING_VIOLATION 32
+!define ERROR_NOT_SUPPORTED 50
 
 Name "${NAME}"
 OutFile "${OUTFILE}"
@@ -73,10 +82,28 @@ VIAddVersionKey LegalCopyright "Copyright (c) 2026 ${PUBLISHER}"
 !define ARM_OLDEST_BUILD 22000
 !define IMAGE_FILE_MACHINE_ARM64 0xAA64
 
-; Says why the setup stops, and quits with the error level of a setup its script aborted.
-!macro Refuse TEXT
+; Says why the setup or the uninstaller stops, and quits with the exit code given.
+!macro Refuse CODE TEXT
     MessageBox MB_OK|MB_ICONSTOP "${TEXT}" /SD IDOK
+    SetErrorLevel ${CODE}
     Abort
+!macroend
+
+; Run as administrator, perhaps with another account's password typed at the prompt, the setup
+; would install into the profile and registry of the account it runs as and start the program
+; elevated at its end, and the uninstaller would remove that account's entry and shortcut. The
+; token says whether the process is elevated (TokenElevation, 20).
+!macro RefuseElevated TEXT
+    StrCpy $3 0
+    System::Call 'kernel32::GetCurrentProcess() p .r2'
+    System::Call 'advapi32::OpenProcessToken(p r2, i 8, *p .r2) i .r4'
+    ${If} $4 <> 0
+        System::Call 'advapi32::GetTokenInformation(p r2, i 20, *i .r3, i 4, *i) i'
+        System::Call 'kernel32::CloseHandle(p r2)'
+    ${EndIf}
+    ${If} $3 <> 0
+        !insertmacro Refuse ${ERROR_NOT_SUPPORTED} "${TEXT}"
+    ${EndIf}
 !macroend
 
 Function .onInit
@@ -88,7 +115,7 @@ Function .onInit
     !endif
     ${IfNot} ${AtLeastWin10}
     ${OrIf} $0 < ${OLDEST_BUILD}
-        !insertmacro Refuse "${NAME} needs Windows 10 version 1809 or later; this Windows is older (build $0). Update it, then run the setup again."
+        !insertmacro Refuse 2 "${NAME} needs Windows 10 version 1809 or later; this Windows is older (build $0). Update it, then run the setup again."
     ${EndIf}
     ; IsWow64Process2, in every Windows 10 from 1511 on, names the machine beneath an emulated one.
     !ifdef TEST_NATIVE_MACHINE
@@ -98,19 +125,45 @@ Function .onInit
     !endif
     ${If} $1 = ${IMAGE_FILE_MACHINE_ARM64}
     ${AndIf} $0 < ${ARM_OLDEST_BUILD}
-        !insertmacro Refuse "${NAME} needs Windows 11 on a computer with an ARM processor: Windows 10 on ARM cannot run 64-bit x86 programs (build $0). Update to Windows 11, then run the setup again."
+        !insertmacro Refuse 2 "${NAME} needs Windows 11 on a computer with an ARM processor: Windows 10 on ARM cannot run 64-bit x86 programs (build $0). Update to Windows 11, then run the setup again."
     ${EndIf}
+    !insertmacro RefuseElevated "${NAME} is installed for the current user alone, without administrator rights, and this setup runs as an administrator: it would install for the account it runs as. Run it again without $\"Run as administrator$\", signed in as the user who will use ${NAME}."
     ; A silent setup has no folder page: the folder given with /D is checked here.
     ${If} ${Silent}
         Call CheckFolder
     ${EndIf}
 FunctionEnd
 
+; A folder that holds anything but a copy of ours, by its record or its settings (which an
+; uninstall may leave), is another's: chosen by mistake, it may hold another program's DLLs of the
+; same names, which the setup would overwrite, record and later remove. The program goes into a
+; folder of its own inside it, as with most setups.
+Function OwnFolder
+    ${Do}
+        ${DirState} $INSTDIR $0
+        ${If} $0 <> 1
+        ${OrIf} ${FileExists} "$INSTDIR\${LOG}"
+        ${OrIf} ${FileExists} "$INSTDIR\AppFiles\AppFile?.DLL"
+            Return
+        ${EndIf}
+        StrCpy $INSTDIR "$INSTDIR\${NAME}"
+    ${Loop}
+FunctionEnd
+
 ; The folder must be one the user may write in, tried rather than read from its rights: a folder
 ; such as Program Files would otherwise fail at its first file, with Abort, Retry and Ignore. A
 ; folder made for the try stays for the install that follows. On the folder page the user chooses
-; again; a silent setup ends with ERROR_ACCESS_DENIED.
+; again; a silent setup ends with ERROR_ACCESS_DENIED. A folder of its own for the program is
+; shown on the page before the user goes on.
 Function CheckFolder
+    StrCpy $1 $INSTDIR
+    Call OwnFolder
+    ${If} $INSTDIR != $1
+    ${AndIfNot} ${Silent}
+        SendMessage $mui.DirectoryPage.Directory ${WM_SETTEXT} 0 "STR:$INSTDIR"
+        MessageBox MB_OK|MB_ICONINFORMATION "$1 already holds other files. ${NAME} goes into a folder of its own inside it, so that nothing there is overwritten:$\r$\n$\r$\n$INSTDIR" /SD IDOK
+        Abort
+    ${EndIf}
     StrCpy $1 "$INSTDIR\~${LOG}.tmp"
     ClearErrors
     CreateDirectory "$INSTDIR"
@@ -122,7 +175,7 @@ Function CheckFolder
     ${EndIf}
     MessageBox MB_OK|MB_ICONEXCLAMATION "You may not write in $INSTDIR. Choose a folder of your own, such as $LOCALAPPDATA\Programs\${NAME}: ${NAME} keeps its settings beside itself, so it is installed where you can write without administrator rights." /SD IDOK
     ${If} ${Silent}
-        SetErrorLevel 5
+        SetErrorLevel ${ERROR_ACCESS_DENIED}
     ${EndIf}
     Abort
 FunctionEnd
@@ -135,7 +188,7 @@ FunctionEnd
         FileOpen $0 "${FOLDER}\${EXE}" a
         ${If} ${Errors}
             MessageBox MB_OK|MB_ICONSTOP "${NAME} is running from ${FOLDER}. Close it, then try again." /SD IDOK
-            SetErrorLevel 2
+            SetErrorLevel ${ERROR_SHARING_VIOLATION}
             Quit
         ${EndIf}
         FileClose $0
@@ -247,19 +300,48 @@ Section
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${EXE},0"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+    ; Started without _?=, the uninstaller copies itself to the temporary folder, starts the copy
+    ; and ends at once; with it, it works in place, so that whoever starts it learns the result.
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
+Function un.onInit
+    !insertmacro RefuseElevated "This uninstaller runs as an administrator: it would remove ${NAME} from the account it runs as. Run it again without $\"Run as administrator$\", signed in as the user who installed ${NAME}."
+    ; An uninstaller working in place (_?=) cannot delete its own file. Once it has ended, a copy
+    ; run from the temporary folder, as the uninstaller started without _?= runs itself, deletes
+    ; it, and the folder if nothing else is left; only after an uninstall, whose record is gone.
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "/CLEANUP" $1
+    ${If} ${Errors}
+        Return
+    ${EndIf}
+    ${IfNot} ${FileExists} "$INSTDIR\${LOG}"
+        ; Ten seconds for the uninstaller, and the start of this copy, to end.
+        ${For} $1 1 100
+            Delete "$INSTDIR\uninstall.exe"
+            ${IfNotThen} ${FileExists} "$INSTDIR\uninstall.exe" ${|} ${ExitFor} ${|}
+            Sleep 100
+        ${Next}
+        RMDir "$INSTDIR"
+    ${EndIf}
+    Quit
+FunctionEnd
+
 Section Uninstall
     !insertmacro RefuseWhileRunning $INSTDIR
     Delete "$SMPROGRAMS\${NAME}.lnk"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
-    ; Asked, the user may take the settings too; a silent uninstall keeps them.
+    ; Asked, the user may take the settings too, by name: anything else in their folder stays. A
+    ; silent uninstall keeps them.
     MessageBox MB_YESNO|MB_ICONQUESTION "Remove your settings in $INSTDIR\AppFiles as well?" /SD IDNO IDNO keep
-    RMDir /r "$INSTDIR\AppFiles"
+    ${For} $0 1 4
+        Delete "$INSTDIR\AppFiles\AppFile$0.DLL"
+    ${Next}
+    RMDir "$INSTDIR\AppFiles"
 keep:
     ; Only what the setup laid: anything else the user put in the folder stays.
     Push $INSTDIR
@@ -267,4 +349,7 @@ keep:
     Delete "$INSTDIR\${LOG}"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
+    ${If} ${FileExists} "$INSTDIR\uninstall.exe"
+        Exec '"$INSTDIR\uninstall.exe" /CLEANUP'
+    ${EndIf}
 SectionEnd
