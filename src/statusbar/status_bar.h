@@ -66,7 +66,7 @@ private:
     int m_index = 0;
     Style m_style;
     AutoSize m_autoSize = AutoSize::None;
-    double m_width = 1440.0; // what the platform's own control gives a panel: one inch
+    double m_width = 1440.0; // one inch until a width is set
     double m_minWidth = 0.0;
     bool m_panelEnabled = true;
     bool m_pressed = false;
