@@ -8,11 +8,11 @@
 #include "platform/services.h"
 #include "platform/sysinfo/sys_info.h"
 #include "platform/system_beep.h"
+#include "platform/system_services.h"
 #include "platform/url_opener.h"
 #include "platform/window_timer.h"
 #include "secondary_windows.h"
 #include "settings/settings_store.h"
-#include "system_services.h"
 #include "window_factories.h"
 
 #include <QApplication>
