@@ -12,9 +12,8 @@ class WesternCodePage : public testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(GetACP(), 1252u)
-            << "Wine's ANSI code page is not Windows-1252: run the test "
-               "through scripts/wine.sh, which pins the locale.";
+        ASSERT_EQ(GetACP(), 1252u) << "Wine's ANSI code page is not Windows-1252: run the test "
+                                      "through scripts/wine.sh, which pins the locale.";
     }
 };
 
