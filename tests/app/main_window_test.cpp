@@ -1081,6 +1081,7 @@ private Q_SLOTS:
         QCOMPARE(run.fakes.beep.count, 0); // windows never opened are neither shown nor made
         QCOMPARE(aboutCreated + authorCreated + dialogCreated, 0);
 
+        Form *dialog = run.windows.statusDialog.show();
         Form *about = run.windows.about.show();
         Form *author = run.windows.author.show();
         QVERIFY(QTest::qWaitForWindowActive(author));
@@ -1097,8 +1098,15 @@ private Q_SLOTS:
         run.fakes.timers.advance(250); // the next click
         run.window.activateWindow();
         QTRY_COMPARE(run.fakes.beep.count, 2);
-        QTRY_VERIFY(about->isActiveWindow());
+        QTRY_VERIFY(about->isActiveWindow()); // and the About window before the dialog
         QCOMPARE(authorCreated, 1);
+
+        about->unload();
+        run.fakes.timers.advance(250);
+        run.window.activateWindow();
+        QTRY_COMPARE(run.fakes.beep.count, 3);
+        QTRY_VERIFY(dialog->isActiveWindow());
+        QCOMPARE(dialogCreated, 1);
     }
 };
 

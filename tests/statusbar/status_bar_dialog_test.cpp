@@ -220,10 +220,27 @@ private Q_SLOTS:
         QCOMPARE(open.panels.state(), QStringLiteral("10110"));
     }
 
+    // A screen reader hears the dialog as a dialog by its title, and each control by its caption
+    // in its role, checked or not.
     void controlsKeepTheirDesignNamesAndCaptionsAsNames()
     {
-        Open open(QStringLiteral("11111"));
+        Open open(QStringLiteral("01111"));
         QCOMPARE(open.dialog->windowTitle(), QStringLiteral("Customize Status Bar"));
+        QAccessibleInterface *dialog = QAccessible::queryAccessibleInterface(open.dialog);
+        QCOMPARE(dialog->role(), QAccessible::Dialog);
+        QCOMPARE(dialog->text(QAccessible::Name), QStringLiteral("Customize Status Bar"));
+        const std::tuple<const char *, QAccessible::Role, bool> states[] = {
+            { "Check1_0", QAccessible::CheckBox, false },
+            { "Check1_1", QAccessible::CheckBox, true },
+            { "Option1", QAccessible::RadioButton, false },
+        };
+        for (const auto &[name, role, checked] : states) {
+            CONTROL(QWidget, control, open.dialog, QLatin1String(name));
+            QAccessibleInterface *read = QAccessible::queryAccessibleInterface(control);
+            QCOMPARE(read->role(), role);
+            QVERIFY(read->state().checkable);
+            QCOMPARE(bool(read->state().checked), checked);
+        }
         const std::pair<const char *, const char *> controls[] = {
             { "Frame1", "Show/Hide Contents" },
             { "Check1_0", "Num Lock" },
