@@ -25,6 +25,13 @@
 #include <QScreen>
 #include <QWindow>
 
+namespace {
+
+// The client area's width, which no status bar or menu changes.
+constexpr double clientWidthTwips = 10110;
+
+} // namespace
+
 MainWindow::MainWindow(Services &services, SettingsStore &settings, SecondaryWindows &windows,
     LockKeyState &lockKeys, const Clock &clock, QWidget *parent)
     : QMainWindow(parent,
@@ -48,7 +55,7 @@ void MainWindow::createControls()
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("Client"));
     // The height follows the window's, which grows and shrinks with the status bar.
-    client->setFixedWidth(Twips::toPixels(10110));
+    client->setFixedWidth(Twips::toPixels(clientWidthTwips));
     client->setMinimumHeight(0);
     client->setAutoFillBackground(true);
     DesignStyle::setColours(client,
@@ -361,7 +368,7 @@ void MainWindow::showBarAnimation()
 // rounded step would drift. A window manager's frame lies outside and does not move the bounds.
 void MainWindow::applyHeight()
 {
-    const int width = Twips::toPixels(10110);
+    const int width = Twips::toPixels(clientWidthTwips);
     int menuHeight = 0;
     if (QMenuBar *menu = menuBar(); !menu->isHidden() && !menu->isNativeMenuBar()) {
         menuHeight = menu->heightForWidth(width);
