@@ -15,3 +15,14 @@ function(glyph_export_headers target)
     endforeach()
     target_include_directories(${target} PUBLIC ${include_dir})
 endfunction()
+
+# glyph_generated_header(TARGET TEMPLATE)
+# TARGET's users include the header configured from TEMPLATE (NAME.h.in, with @VARIABLE@s of the
+# build) as its folder's NAME.h, like the headers of the folder itself.
+function(glyph_generated_header target template)
+    file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
+    set(include_dir ${PROJECT_BINARY_DIR}/generated/${target})
+    get_filename_component(name ${template} NAME_WLE)
+    configure_file(${template} ${include_dir}/${folder}/${name} @ONLY)
+    target_include_directories(${target} PUBLIC ${include_dir})
+endfunction()
