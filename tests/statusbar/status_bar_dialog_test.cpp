@@ -1,5 +1,6 @@
 #include "find_control.h"
 #include "statusbar/panel_visibility.h"
+#include "statusbar/panels.h"
 #include "statusbar/status_bar_dialog.h"
 
 #include <QAccessible>
@@ -243,11 +244,6 @@ private Q_SLOTS:
         }
         const std::pair<const char *, const char *> controls[] = {
             { "Frame1", "Show/Hide Contents" },
-            { "Check1_0", "Num Lock" },
-            { "Check1_1", "Caps Lock" },
-            { "Check1_2", "Scroll Lock" },
-            { "Check1_3", "Time" },
-            { "Check1_4", "Date" },
             { "Option1", "Show All" },
             { "Option2", "Hide All" },
             { "Close", "Close" },
@@ -257,9 +253,14 @@ private Q_SLOTS:
             QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name),
                 QLatin1String(caption));
         }
-        for (int k = 0; k < 5; ++k) {
-            CONTROL(QCheckBox, box, open.dialog, boxName(k));
+        // A box a panel that can be hidden, named by the panels' table, read without its mnemonic.
+        for (int k = 0; k < Panels::hideableCount; ++k) {
+            const Panels::Row &panel = Panels::at(Panels::firstHideable + k);
+            CONTROL(QCheckBox, box, open.dialog, QLatin1String(panel.boxDesignName));
             QCOMPARE(box->property("index").toInt(), k);
+            QCOMPARE(box->text(), QLatin1String(panel.boxCaption));
+            QCOMPARE(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name),
+                QString::fromLatin1(panel.boxCaption).remove(u'&'));
         }
     }
 };
