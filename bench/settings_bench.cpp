@@ -1,3 +1,4 @@
+#include "settings/settings_files.h"
 #include "settings/settings_store.h"
 
 #include <benchmark/benchmark.h>
@@ -23,7 +24,8 @@ public:
         if (m_folder)
             return;
         m_folder = std::make_unique<QTemporaryDir>();
-        if (!m_folder->isValid() || !QDir(m_folder->path()).mkdir(QStringLiteral("AppFiles")))
+        if (!m_folder->isValid()
+            || !QDir(m_folder->path()).mkdir(QLatin1String(settingsFolderName)))
             throw std::runtime_error("cannot create a temporary application folder");
         m_store = std::make_unique<SettingsStore>(m_folder->path());
         QFile file(m_store->path(SettingsFile::Mode));

@@ -1,19 +1,22 @@
-# Writes the four settings files with their install-time values into APP_FILES_DIR, leaving every
-# file that already exists as it is: it holds the user's settings.
-if(NOT APP_FILES_DIR)
-    message(FATAL_ERROR "APP_FILES_DIR is not set")
-endif()
+# Writes the settings files with their install-time values into the folder SETTINGS_FOLDER in
+# PROGRAM_DIR, leaving every file that already exists as it is: it holds the user's settings.
+# SETTINGS_FILES names the files in their order, separated by commas.
+foreach(variable PROGRAM_DIR SETTINGS_FOLDER SETTINGS_FILES)
+    if(NOT ${variable})
+        message(FATAL_ERROR "${variable} is not set")
+    endif()
+endforeach()
+string(REPLACE "," ";" names "${SETTINGS_FILES}")
+set(values 1 1 1 11111)
 # What is made here gets rights of its own, not the umask's, so that every package holds the same.
-if(NOT EXISTS "${APP_FILES_DIR}")
-    file(MAKE_DIRECTORY "${APP_FILES_DIR}")
-    file(CHMOD "${APP_FILES_DIR}" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+set(folder "${PROGRAM_DIR}/${SETTINGS_FOLDER}")
+if(NOT EXISTS "${folder}")
+    file(MAKE_DIRECTORY "${folder}")
+    file(CHMOD "${folder}" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
         GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 endif()
-set(values 1 1 1 11111)
-foreach(number RANGE 1 4)
-    math(EXPR at "${number} - 1")
-    list(GET values ${at} value)
-    set(file "${APP_FILES_DIR}/AppFile${number}.DLL")
+foreach(name value IN ZIP_LISTS names values)
+    set(file "${folder}/${name}")
     if(NOT EXISTS "${file}")
         file(WRITE "${file}" "${value}\r\n")
         file(CHMOD "${file}" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)

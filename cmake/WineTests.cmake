@@ -38,21 +38,3 @@ add_test(NAME wine_prefix_create COMMAND ${GLYPH_WINE_SCRIPT} create ${GLYPH_WIN
 add_test(NAME wine_prefix_remove COMMAND ${GLYPH_WINE_SCRIPT} remove ${GLYPH_WINE_PREFIX})
 set_tests_properties(wine_prefix_create PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
 set_tests_properties(wine_prefix_remove PROPERTIES FIXTURES_CLEANUP wine_prefix TIMEOUT 300)
-
-# glyph_under_wine(TEST...)
-# The tests run in the shared prefix; a Wine that hangs fails the test long before CTest's own
-# limit would end it.
-function(glyph_under_wine)
-    set_tests_properties(${ARGN} PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 300)
-endfunction()
-
-# glyph_gtest_cases(TARGET [PROPERTY VALUE...])
-# One CTest test for the whole program, with the given test properties: each Wine process takes
-# about a second to start, and GoogleTest's own report names the cases that failed.
-function(glyph_gtest_cases target)
-    add_test(NAME ${target} COMMAND ${target})
-    glyph_under_wine(${target})
-    if(ARGN)
-        set_tests_properties(${target} PROPERTIES ${ARGN})
-    endif()
-endfunction()

@@ -3,6 +3,7 @@
 // checked the way the start-up checks it.
 
 #include "fuzz_check.h"
+#include "settings/settings_files.h"
 #include "settings/settings_store.h"
 #include "statusbar/panel_mask.h"
 
@@ -20,7 +21,7 @@ void checkMessage(const SettingsError &error, SettingsFile file)
 {
     FUZZ_CHECK(error.kind() == SettingsError::Kind::Other); // the file is there
     const QString description = error.description();
-    FUZZ_CHECK(description.contains(QStringLiteral("AppFile%1.DLL").arg(int(file))));
+    FUZZ_CHECK(description.contains(QLatin1String(settingsFileNames[int(file) - 1])));
     FUZZ_CHECK(description.size() < 400);
     for (const QChar c : description)
         FUZZ_CHECK(c == u'\n' || c.category() != QChar::Other_Control);
@@ -37,7 +38,10 @@ template<typename Read> void readAsTheStartDoes(SettingsFile file, Read &&read)
 
 struct Folder
 {
-    Folder() { FUZZ_CHECK(dir.isValid() && QDir(dir.path()).mkdir(QStringLiteral("AppFiles"))); }
+    Folder()
+    {
+        FUZZ_CHECK(dir.isValid() && QDir(dir.path()).mkdir(QLatin1String(settingsFolderName)));
+    }
     QTemporaryDir dir;
     SettingsStore store { dir.path() };
 };

@@ -91,18 +91,19 @@ ensure_packages()
     rm -f "$log"
 }
 
-# lay_program_folder FOLDER PROGRAM VALUE1 VALUE2 VALUE3 VALUE4
-# Lays PROGRAM in FOLDER as the program, with its four settings files beside it holding these
-# values, each with CR LF: a run there writes its settings there, not into the build.
+# lay_program_folder BUILD_DIR FOLDER PROGRAM VALUE1 VALUE2 VALUE3 VALUE4
+# Lays PROGRAM in FOLDER as the program, with its four settings files beside it, as the tree
+# BUILD_DIR names them, holding these values, each with CR LF: a run there writes its settings
+# there, not into the build.
 lay_program_folder()
 {
-    local folder=$1 number=1 value
-    mkdir -p "$folder/AppFiles"
-    cp "$2" "$folder/glyphorbitaloscopex"
-    shift 2
-    for value in "$@"; do
-        printf '%s\r\n' "$value" >"$folder/AppFiles/AppFile$number.DLL"
-        number=$((number + 1))
+    local folder=$2 files i
+    mapfile -t files <"$1/settings-files.txt"
+    mkdir -p "$folder/${files[0]%/*}"
+    cp "$3" "$folder/glyphorbitaloscopex"
+    shift 3
+    for ((i = 0; i < ${#files[@]}; i++)); do
+        printf '%s\r\n' "${@:i+1:1}" >"$folder/${files[i]}"
     done
 }
 

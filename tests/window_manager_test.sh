@@ -21,7 +21,7 @@ start_virtual_display
 HOME=$work openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm=$!
 wait_until 10 managed || fail "openbox did not start: $(<"$work/openbox.log")"
-lay_program_folder "$work" "$build_dir/bin/glyphorbitaloscopex" 0 0 1 11111
+lay_program_folder "$build_dir" "$work" "$build_dir/bin/glyphorbitaloscopex" 0 0 1 11111
 use_x_display
 "$work/glyphorbitaloscopex" &
 app=$!

@@ -3,8 +3,6 @@
 # settings, the licences, and a note on the Qt inside, so that a user can rebuild it and replace
 # its DLLs as the LGPL allows. `cpack` packs that folder into the portable zip.
 install_program_folder(. program)
-# The version in the packages' names, x.y.z, as the program's version information gives it.
-set(GLYPH_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::Core Qt6::Gui Qt6::Widgets
     RUNTIME DESTINATION . COMPONENT program)
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsIntegrationPlugin

@@ -14,7 +14,7 @@ struct Services;
 // Information launcher, the way to the author page, and the logo gliding along the left edge.
 //
 // Design names (the objectNames) and the members that hold them:
-//   frmAbout      this window; Form_Load is load()
+//   frmAbout      this window
 //   PicIcon       m_logo
 //   CmdOK         m_okButton
 //   CmdSysInfo    m_sysInfoButton

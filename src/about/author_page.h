@@ -9,7 +9,7 @@
 // stays open beneath it. Nothing on it takes the focus, so every key goes to the window itself.
 //
 // Design names (the objectNames) and the members that hold them:
-//   FrmVorlix    this window; Form_Load is load()
+//   FrmVorlix    this window
 //   LblGM        m_businessMailLink
 //   LblHM        m_personalMailLink
 //   LblFB        m_facebookLink

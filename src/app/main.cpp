@@ -1,3 +1,4 @@
+#include "app/program_version.h"
 #include "main_window.h"
 #include "platform/clock.h"
 #include "platform/first_frame.h"
@@ -8,11 +9,11 @@
 #include "platform/services.h"
 #include "platform/sysinfo/sys_info.h"
 #include "platform/system_beep.h"
+#include "platform/system_services.h"
 #include "platform/url_opener.h"
 #include "platform/window_timer.h"
 #include "secondary_windows.h"
 #include "settings/settings_store.h"
-#include "system_services.h"
 #include "window_factories.h"
 
 #include <QApplication>
@@ -31,7 +32,7 @@ int main(int argc, char *argv[])
     if (platform) // the choice is this program's, not one for the programs it starts
         qunsetenv("QT_QPA_PLATFORM");
     QApplication::setApplicationName(applicationTitle);
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setApplicationVersion(QLatin1String(applicationVersion));
     QApplication::setDesktopFileName(QStringLiteral("com.example.glyphorbitaloscopex"));
     // Decoding the icon's pictures would delay the first frame, which does not show it.
     afterFirstFrame(&application, &application, [] {

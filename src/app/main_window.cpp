@@ -17,6 +17,7 @@
 #include "settings/settings_store.h"
 #include "statusbar/clock_formats.h"
 #include "statusbar/panel_mask.h"
+#include "statusbar/panels.h"
 #include "statusbar/status_bar.h"
 
 #include <QCloseEvent>
@@ -24,6 +25,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
+
+namespace {
+
+// The client area's width, which no status bar or menu changes.
+constexpr double clientWidthTwips = 10110;
+
+} // namespace
 
 MainWindow::MainWindow(Services &services, SettingsStore &settings, SecondaryWindows &windows,
     LockKeyState &lockKeys, const Clock &clock, QWidget *parent)
@@ -48,7 +56,7 @@ void MainWindow::createControls()
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("Client"));
     // The height follows the window's, which grows and shrinks with the status bar.
-    client->setFixedWidth(Twips::toPixels(10110));
+    client->setFixedWidth(Twips::toPixels(clientWidthTwips));
     client->setMinimumHeight(0);
     client->setAutoFillBackground(true);
     DesignStyle::setColours(client,
@@ -364,7 +372,7 @@ void MainWindow::showBarAnimation()
 // rounded step would drift. A window manager's frame lies outside and does not move the bounds.
 void MainWindow::applyHeight()
 {
-    const int width = Twips::toPixels(10110);
+    const int width = Twips::toPixels(clientWidthTwips);
     int menuHeight = 0;
     if (QMenuBar *menu = menuBar(); !menu->isHidden() && !menu->isNativeMenuBar()) {
         menuHeight = menu->heightForWidth(width);
@@ -381,28 +389,26 @@ void MainWindow::onPanelClicked(StatusPanel *panel)
         m_services.messages.show(this, text, title, MessageBox::Icon::None);
     };
     const QLocale locale = QLocale::system();
-    switch (panel->index()) {
-    case 1:
+    switch (panel->style()) {
+    case StatusPanel::Style::Text:
         m_windows.statusDialog.show();
         break;
-    case 2:
-    case 3:
-    case 4: {
+    case StatusPanel::Style::NumLock:
+    case StatusPanel::Style::CapsLock:
+    case StatusPanel::Style::ScrollLock: {
         const QString key = panel->keyName();
         report(
             key + (panel->isPanelEnabled() ? QStringLiteral(" is ON") : QStringLiteral(" is OFF")),
             key + QStringLiteral(" Status"));
         break;
     }
-    case 5:
+    case StatusPanel::Style::Time:
         report(locale.toString(m_clock.now().time(),
                    ClockFormats::messageTime(locale.timeFormat(QLocale::LongFormat))),
             QStringLiteral("Time"));
         break;
-    case 6:
+    case StatusPanel::Style::Date:
         report(locale.toString(m_clock.now().date(), QLocale::ShortFormat), QStringLiteral("Date"));
-        break;
-    default:
         break;
     }
 }
@@ -461,29 +467,25 @@ StatusBar *MainWindow::builtStatusBar()
 
 void MainWindow::setUpStatusBar()
 {
-    using Style = StatusPanel::Style;
     m_statusBar->hide();
     m_statusBar->setFont(DesignStyle::arial(10, false));
     m_statusBar->setHeight(300);
-    m_statusBar->addPanel(2, Style::NumLock);
-    m_statusBar->addPanel(3, Style::CapsLock);
-    m_statusBar->addPanel(4, Style::ScrollLock);
-    m_statusBar->addPanel(5, Style::Time);
-    m_statusBar->addPanel(6, Style::Date);
-
-    StatusPanel *caption = m_statusBar->panel(1);
-    caption->setText(QStringLiteral("Status Bar :"));
-    caption->setAutoSize(StatusPanel::AutoSize::Spring);
-    caption->setMinWidth(1000);
-    const double widths[] = { 700, 700, 700, 1500, 1500 };
-    for (int index = 2; index <= 6; ++index) {
-        m_statusBar->panel(index)->setAlignment(Qt::AlignCenter);
-        m_statusBar->panel(index)->setWidth(widths[index - 2]);
+    // The bar comes with its caption, panel 1.
+    for (int index = 2; index <= Panels::count; ++index)
+        m_statusBar->addPanel(index, Panels::at(index).style);
+    for (int index = 1; index <= Panels::count; ++index) {
+        const Panels::Row &row = Panels::at(index);
+        StatusPanel *panel = m_statusBar->panel(index);
+        if (row.style == StatusPanel::Style::Text) {
+            panel->setText(QLatin1String(row.text));
+            panel->setAutoSize(StatusPanel::AutoSize::Spring);
+            panel->setMinWidth(row.width);
+        } else {
+            panel->setAlignment(Qt::AlignCenter);
+            panel->setWidth(row.width);
+        }
+        panel->setToolTipText(QLatin1String(row.toolTip));
     }
-    const char *tooltips[] = { "Click to Customize Status Bar", "Num Lock Status",
-        "Caps Lock Status", "Scroll Lock Status", "Time", "Date" };
-    for (int index = 1; index <= 6; ++index)
-        m_statusBar->panel(index)->setToolTipText(QString::fromLatin1(tooltips[index - 1]));
     showStoredPanels();
 }
 

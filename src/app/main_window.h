@@ -29,7 +29,7 @@ struct Services;
 // switch, the status bar and the menu that opens the other windows.
 //
 // Design names (the objectNames) and the members that hold them:
-//   FrmMain        this window; Form_Load is load()
+//   FrmMain        this window
 //   Lbl1           m_inputCaption
 //   Text1          m_characterInput
 //   Text2          m_codeInput

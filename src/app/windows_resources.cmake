@@ -1,6 +1,5 @@
 # The program's Windows resources: its icon, its manifest and its version information, all made
 # from the project's version. Sets glyph_resource_script, the script a target adds to its sources.
-set(glyph_version ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
 set(glyph_manifest ${PROJECT_BINARY_DIR}/glyphorbitaloscopex.manifest)
 set(glyph_resource_script ${PROJECT_BINARY_DIR}/glyphorbitaloscopex.rc)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/glyphorbitaloscopex.manifest.in ${glyph_manifest} @ONLY)
@@ -9,5 +8,3 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/glyphorbitaloscopex.rc.in ${glyph_resou
 # built in.
 set_source_files_properties(${glyph_resource_script} PROPERTIES
     OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/icons/app.ico;${glyph_manifest}")
-# For scripts/build-windows, which gives the setup the same version.
-file(WRITE ${PROJECT_BINARY_DIR}/version.txt "${glyph_version}\n")

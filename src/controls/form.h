@@ -11,6 +11,10 @@ class WindowTimer;
 
 // A secondary window. It exists from its first show until it is unloaded; unloading destroys it
 // with its timers, and the next show creates it afresh from its design values.
+//
+// Each window's header maps the design names of its controls (their objectNames) to the members
+// that hold them. What the design runs as a window loads is the window's load() (the Customize
+// Status Bar dialog's showPanels()).
 class Form : public QWidget
 {
     Q_OBJECT

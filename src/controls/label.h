@@ -2,9 +2,8 @@
 
 #include <QLabel>
 
-// A label that, like the original platform's self-sizing labels, grows and shrinks with its
-// caption and its font from its top-left corner, so a longer name or a larger font never gets
-// clipped.
+// A self-sizing label: with auto-size on, it grows and shrinks with its caption and its font from
+// its top-left corner, so a longer name or a larger font never gets clipped.
 class Label : public QLabel
 {
     Q_OBJECT

@@ -28,8 +28,8 @@ void TextBox::selectWholeText()
 bool TextBox::event(QEvent *event)
 {
     // QLineEdit claims Ctrl chords such as Ctrl+D for its own editing keys before the menu sees
-    // them. With a key-press handler every chord is a control code for the handler, and the
-    // window's menu shortcuts must win, as they do on the original platform.
+    // them. With a key-press handler every chord is a control code for the handler, and a
+    // window's menu shortcut always wins over a text box's own use of the chord.
     if (event->type() == QEvent::ShortcutOverride && m_keyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))

@@ -8,7 +8,7 @@ void WindowTimer::setInterval(int ms)
     if (ms == m_interval)
         return;
     m_interval = ms;
-    // A new interval starts a fresh count, as on the original platform.
+    // A new interval starts a fresh count: a timer never fires early because of an old one.
     if (m_enabled)
         rearm();
 }

@@ -1,5 +1,6 @@
 #include "settings_store.h"
 
+#include "settings/settings_files.h"
 #include "settings_field.h"
 
 #include <QDir>
@@ -14,7 +15,7 @@ constexpr qint64 maxFirstLineBytes = 4096;
 
 QString fileName(SettingsFile file)
 {
-    return QStringLiteral("AppFile%1.DLL").arg(static_cast<int>(file));
+    return QLatin1String(settingsFileNames[static_cast<int>(file) - 1]);
 }
 
 [[noreturn]] void fail(SettingsFile file, const QString &problem, const QString &hint = {})
@@ -33,8 +34,8 @@ const QString zeroOrOneHint = QStringLiteral("Write 0 or 1 into it, or reinstall
 [[noreturn]] void missing(SettingsFile file)
 {
     throw SettingsError(SettingsError::Kind::NotFound,
-        QStringLiteral("The settings file %1 or its folder AppFiles is missing.")
-            .arg(fileName(file)));
+        QStringLiteral("The settings file %1 or its folder %2 is missing.")
+            .arg(fileName(file), QLatin1String(settingsFolderName)));
 }
 
 void openForReading(SettingsFile file, const QString &path, QFile &input)
@@ -55,7 +56,7 @@ SettingsError::SettingsError(Kind kind, const QString &description)
 { }
 
 SettingsStore::SettingsStore(const QString &applicationFolder)
-    : m_folder(QDir(applicationFolder).filePath(QStringLiteral("AppFiles")))
+    : m_folder(QDir(applicationFolder).filePath(QLatin1String(settingsFolderName)))
 { }
 
 QString SettingsStore::path(SettingsFile file) const

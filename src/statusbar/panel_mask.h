@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panels.h"
+
 #include <QString>
 #include <array>
 
@@ -7,8 +9,8 @@
 // "0" for a hidden panel, "1" for a shown one.
 namespace PanelMask {
 
-inline constexpr int firstPanel = 2;
-inline constexpr int panelCount = 5;
+inline constexpr int firstPanel = Panels::firstHideable;
+inline constexpr int panelCount = Panels::hideableCount;
 
 using Visibility = std::array<bool, panelCount>; // element i belongs to panel i + 2
 

@@ -14,14 +14,6 @@
 
 namespace {
 
-struct KeyTexts
-{
-    const char *label; // what the panel shows
-    const char *name; // what a screen reader and the click message say
-};
-constexpr KeyTexts keyTexts[] = { { "NUM", "Num Lock" }, { "CAPS", "Caps Lock" },
-    { "SCRL", "Scroll Lock" } }; // in LockKey order
-
 std::optional<LockKey> lockKeyOf(StatusPanel::Style style)
 {
     switch (style) {
@@ -62,8 +54,8 @@ StatusPanel::StatusPanel(Style style, QWidget *parent)
     setFrameShadow(QFrame::Sunken);
     setIndent(3);
     applyWidth();
-    if (const std::optional<LockKey> key = lockKeyOf(style))
-        setText(QLatin1String(keyTexts[int(*key)].label));
+    if (lockKeyOf(style))
+        setText(QLatin1String(Panels::of(style).text));
 }
 
 void StatusPanel::setIndex(int index)
@@ -111,8 +103,7 @@ void StatusPanel::setToolTipText(const QString &text)
 
 QString StatusPanel::keyName() const
 {
-    const std::optional<LockKey> key = lockKeyOf(m_style);
-    return key ? QLatin1String(keyTexts[int(*key)].name) : QString();
+    return lockKeyOf(m_style) ? QLatin1String(Panels::of(m_style).keyName) : QString();
 }
 
 void StatusPanel::showLockState(bool on)

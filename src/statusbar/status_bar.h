@@ -1,6 +1,7 @@
 #pragma once
 
 #include "panel_visibility.h"
+#include "panels.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -22,8 +23,7 @@ class StatusPanel : public QLabel
     Q_OBJECT
 
 public:
-    // The content numbers the panels are added with.
-    enum class Style { Text = 0, CapsLock = 1, NumLock = 2, ScrollLock = 4, Time = 5, Date = 6 };
+    using Style = Panels::Style;
     enum class AutoSize { None = 0, Spring = 1 };
 
     StatusPanel(Style style, QWidget *parent);
@@ -66,7 +66,7 @@ private:
     int m_index = 0;
     Style m_style;
     AutoSize m_autoSize = AutoSize::None;
-    double m_width = 1440.0; // what the platform's own control gives a panel: one inch
+    double m_width = 1440.0; // one inch until a width is set
     double m_minWidth = 0.0;
     bool m_panelEnabled = true;
     bool m_pressed = false;

@@ -5,6 +5,7 @@
 #include "controls/twips.h"
 #include "panel_mask.h"
 #include "panel_visibility.h"
+#include "panels.h"
 #include "platform/task_bar.h"
 
 #include <QAccessible>
@@ -104,11 +105,10 @@ void StatusBarDialog::createControls()
     Twips::place(m_contentsFrame, 480, 480, 4575, 3500);
 
     const QColor systemText = QApplication::palette().color(QPalette::WindowText);
-    const char *names[] = { "Check1_0", "Check1_1", "Check1_2", "Check1_3", "Check1_4" };
-    const char *captions[] = { "&Num Lock", "C&aps Lock", "S&croll Lock", "&Time", "&Date" };
     for (int k = 0; k < PanelMask::panelCount; ++k) {
-        QCheckBox *box
-            = makeControl<CheckBox>(names[k], QLatin1String(captions[k]), m_contentsFrame);
+        const Panels::Row &panel = Panels::at(PanelMask::firstPanel + k);
+        QCheckBox *box = makeControl<CheckBox>(
+            panel.boxDesignName, QLatin1String(panel.boxCaption), m_contentsFrame);
         box->setProperty("index", k);
         Twips::place(box, 300, 500 + 500 * k, 2000, 495);
         m_panelBoxes[k] = box;

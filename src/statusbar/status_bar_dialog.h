@@ -15,7 +15,7 @@ class QRadioButton;
 // the dialog reads them afresh each time it is created.
 //
 // Design names (the objectNames) and the members that hold them:
-//   Status_Bar_Dialog       this dialog; Form_Load is showPanels()
+//   Status_Bar_Dialog       this dialog
 //   Frame1                  m_contentsFrame
 //   Check1_0 .. Check1_4    m_panelBoxes: box k belongs to panel k + 2 and carries k in "index"
 //   Option1                 m_showAll ("Show All")
@@ -23,8 +23,8 @@ class QRadioButton;
 //   Close                   m_closeButton
 //
 // Setting a box from code runs that box's click handler, selecting an option button from code
-// runs its click handler, and clearing one runs nothing, as on the platform the dialog was
-// designed for; the handlers nest accordingly and still end with every box matching its panel.
+// runs its click handler, and clearing one runs nothing: the handlers nest accordingly and still
+// end with every box matching its panel.
 class StatusBarDialog : public Form
 {
     Q_OBJECT

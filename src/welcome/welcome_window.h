@@ -19,7 +19,7 @@ struct Services;
 // WelcomeAnimation; this window forwards the timer ticks to it and draws its state.
 //
 // Design names (the objectNames) and the members that hold them:
-//   FrmWlcm           this window; Form_Load is load()
+//   FrmWlcm           this window
 //   Frame1            m_panel
 //   Lbl1_0 .. Lbl1_n  m_letters, the banner's letters
 //   Lbl2              m_progressBar

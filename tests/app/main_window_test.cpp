@@ -3,6 +3,7 @@
 #include "find_control.h"
 #include "key_input.h"
 #include "program_run.h"
+#include "statusbar/panels.h"
 #include "statusbar/status_bar.h"
 #include "welcome_timing.h"
 
@@ -253,20 +254,23 @@ private Q_SLOTS:
     {
         ProgramRun run({ "0", "1", "1", "11111" });
         run.window.load();
-        const char *tooltips[] = { "Click to Customize Status Bar", "Num Lock Status",
-            "Caps Lock Status", "Scroll Lock Status", "Time", "Date" };
         CONTROL(StatusBar, bar, &run.window, "StatusBar1");
-        for (int index = 1; index <= 6; ++index) {
-            QCOMPARE(bar->panel(index)->toolTip(), QLatin1String(tooltips[index - 1]));
-            QCOMPARE(
-                bar->panel(index)->accessibleDescription(), QLatin1String(tooltips[index - 1]));
+        QCOMPARE(bar->panelCount(), Panels::count);
+        for (int index = 1; index <= Panels::count; ++index) {
+            const Panels::Row &row = Panels::at(index);
+            const StatusPanel *panel = bar->panel(index);
+            QCOMPARE(panel->style(), row.style);
+            QCOMPARE(panel->toolTip(), QLatin1String(row.toolTip));
+            QCOMPARE(panel->accessibleDescription(), QLatin1String(row.toolTip));
+            if (row.text)
+                QCOMPARE(panel->text(), QLatin1String(row.text));
+            if (index > 1) {
+                QCOMPARE(panel->width(), Twips::toPixels(row.width));
+                QCOMPARE(panel->alignment(), Qt::AlignCenter);
+            }
         }
-        QCOMPARE(bar->panel(1)->text(), QStringLiteral("Status Bar :"));
         if (QLocale::system().name() == QLatin1String("C"))
             QCOMPARE(bar->panel(5)->text(), QStringLiteral("15:09"));
-        QCOMPARE(bar->panel(2)->width(), Twips::toPixels(700));
-        QCOMPARE(bar->panel(6)->width(), Twips::toPixels(1500));
-        QCOMPARE(bar->panel(6)->alignment(), Qt::AlignCenter);
         QCOMPARE(bar->panel(1)->font().family(), QStringLiteral("Arial"));
         QCOMPARE(bar->panel(1)->font().pointSizeF(), 10.0);
     }
@@ -1091,6 +1095,7 @@ private Q_SLOTS:
         QCOMPARE(run.fakes.beep.count, 0); // windows never opened are neither shown nor made
         QCOMPARE(aboutCreated + authorCreated + dialogCreated, 0);
 
+        Form *dialog = run.windows.statusDialog.show();
         Form *about = run.windows.about.show();
         Form *author = run.windows.author.show();
         QVERIFY(QTest::qWaitForWindowActive(author));
@@ -1107,8 +1112,15 @@ private Q_SLOTS:
         run.fakes.timers.advance(250); // the next click
         run.window.activateWindow();
         QTRY_COMPARE(run.fakes.beep.count, 2);
-        QTRY_VERIFY(about->isActiveWindow());
+        QTRY_VERIFY(about->isActiveWindow()); // and the About window before the dialog
         QCOMPARE(authorCreated, 1);
+
+        about->unload();
+        run.fakes.timers.advance(250);
+        run.window.activateWindow();
+        QTRY_COMPARE(run.fakes.beep.count, 3);
+        QTRY_VERIFY(dialog->isActiveWindow());
+        QCOMPARE(dialogCreated, 1);
     }
 };
 

@@ -4,7 +4,7 @@
 // "written:AppFile2.DLL", it ends the program as a kill would at that point of the exit's save.
 // The program itself reads no environment; only this test build carries the robot.
 
-#include "platform/save_points.h"
+#include "logic/save_points.h"
 
 #include <QAction>
 #include <QApplication>

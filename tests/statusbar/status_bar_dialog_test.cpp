@@ -1,5 +1,6 @@
 #include "find_control.h"
 #include "statusbar/panel_visibility.h"
+#include "statusbar/panels.h"
 #include "statusbar/status_bar_dialog.h"
 
 #include <QAccessible>
@@ -220,17 +221,29 @@ private Q_SLOTS:
         QCOMPARE(open.panels.state(), QStringLiteral("10110"));
     }
 
+    // A screen reader hears the dialog as a dialog by its title, and each control by its caption
+    // in its role, checked or not.
     void controlsKeepTheirDesignNamesAndCaptionsAsNames()
     {
-        Open open(QStringLiteral("11111"));
+        Open open(QStringLiteral("01111"));
         QCOMPARE(open.dialog->windowTitle(), QStringLiteral("Customize Status Bar"));
+        QAccessibleInterface *dialog = QAccessible::queryAccessibleInterface(open.dialog);
+        QCOMPARE(dialog->role(), QAccessible::Dialog);
+        QCOMPARE(dialog->text(QAccessible::Name), QStringLiteral("Customize Status Bar"));
+        const std::tuple<const char *, QAccessible::Role, bool> states[] = {
+            { "Check1_0", QAccessible::CheckBox, false },
+            { "Check1_1", QAccessible::CheckBox, true },
+            { "Option1", QAccessible::RadioButton, false },
+        };
+        for (const auto &[name, role, checked] : states) {
+            CONTROL(QWidget, control, open.dialog, QLatin1String(name));
+            QAccessibleInterface *read = QAccessible::queryAccessibleInterface(control);
+            QCOMPARE(read->role(), role);
+            QVERIFY(read->state().checkable);
+            QCOMPARE(bool(read->state().checked), checked);
+        }
         const std::pair<const char *, const char *> controls[] = {
             { "Frame1", "Show/Hide Contents" },
-            { "Check1_0", "Num Lock" },
-            { "Check1_1", "Caps Lock" },
-            { "Check1_2", "Scroll Lock" },
-            { "Check1_3", "Time" },
-            { "Check1_4", "Date" },
             { "Option1", "Show All" },
             { "Option2", "Hide All" },
             { "Close", "Close" },
@@ -240,9 +253,14 @@ private Q_SLOTS:
             QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name),
                 QLatin1String(caption));
         }
-        for (int k = 0; k < 5; ++k) {
-            CONTROL(QCheckBox, box, open.dialog, boxName(k));
+        // A box a panel that can be hidden, named by the panels' table, read without its mnemonic.
+        for (int k = 0; k < Panels::hideableCount; ++k) {
+            const Panels::Row &panel = Panels::at(Panels::firstHideable + k);
+            CONTROL(QCheckBox, box, open.dialog, QLatin1String(panel.boxDesignName));
             QCOMPARE(box->property("index").toInt(), k);
+            QCOMPARE(box->text(), QLatin1String(panel.boxCaption));
+            QCOMPARE(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name),
+                QString::fromLatin1(panel.boxCaption).remove(u'&'));
         }
     }
 };

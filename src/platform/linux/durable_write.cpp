@@ -1,5 +1,5 @@
 #include "platform/durable_write.h"
-#include "platform/save_points.h"
+#include "logic/save_points.h"
 
 #include <QFile>
 #include <QFileInfo>

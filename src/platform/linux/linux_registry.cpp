@@ -1,4 +1,5 @@
 #include "linux_registry.h"
+#include "platform/sysinfo/sys_info.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -9,8 +10,6 @@
 namespace {
 
 constexpr Registry::Key toolKey = 1;
-const std::string toolKeyName = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-const std::string toolValueName = "PATH";
 
 // Desktop programs that, like the Windows tool, summarise the hardware and the installed system,
 // in order of preference: the two general ones first, then the desktops' own. Task managers are
@@ -46,7 +45,7 @@ std::string LinuxRegistry::environmentSearchPath()
 
 Registry::Opened LinuxRegistry::open(std::uint32_t root, const std::string &subKey, std::uint32_t)
 {
-    if (root == localMachine && sameName(subKey, toolKeyName))
+    if (root == localMachine && sameName(subKey, sysInfoToolKey))
         return { success, toolKey };
     return { notFound, 0 };
 }
@@ -54,7 +53,7 @@ Registry::Opened LinuxRegistry::open(std::uint32_t root, const std::string &subK
 Registry::Queried LinuxRegistry::query(
     Key key, const std::string &valueName, std::vector<unsigned char> &buffer)
 {
-    if (key != toolKey || !sameName(valueName, toolValueName))
+    if (key != toolKey || !sameName(valueName, sysInfoToolValue))
         return { notFound, 0, 0 };
     const std::string tool = findTool();
     if (tool.empty())

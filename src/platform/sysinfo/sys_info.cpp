@@ -10,8 +10,6 @@ constexpr std::uint32_t keyAccess = Registry::keyRead;
 
 constexpr std::size_t valueBufferSize = 1024;
 
-const std::string toolKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-const std::string toolValue = "PATH";
 const std::string folderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 const std::string folderValue = "MSINFO";
 const std::string toolInFolder = "\\MSINFO32.EXE";
@@ -89,7 +87,8 @@ bool StartSysInfo(SysInfoServices &services)
 {
     try {
         std::string path;
-        if (!GetKeyValue(services.registry, Registry::localMachine, toolKey, toolValue, path)) {
+        if (!GetKeyValue(services.registry, Registry::localMachine, sysInfoToolKey,
+                sysInfoToolValue, path)) {
             if (!GetKeyValue(
                     services.registry, Registry::localMachine, folderKey, folderValue, path))
                 return false;

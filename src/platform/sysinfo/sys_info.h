@@ -14,6 +14,10 @@
 inline constexpr const char *sysInfoUnavailableText
     = "System Information Is Unavailable At This Time";
 
+// Where the registry names the tool: the value of this key under HKEY_LOCAL_MACHINE.
+inline constexpr const char *sysInfoToolKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+inline constexpr const char *sysInfoToolValue = "PATH";
+
 struct SysInfoServices
 {
     Registry &registry;

@@ -1,6 +1,6 @@
 #include "platform/ansi_code_page.h"
 
-#include "code_page.h"
+#include "platform/win32/api/code_page.h"
 
 std::int16_t AnsiCodePage::fromUnicode(char32_t character)
 {

@@ -1,6 +1,6 @@
 #include "platform/durable_write.h"
 
-#include "durable_file.h"
+#include "platform/win32/api/durable_file.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "platform/hand_cursor.h"
 
-#include "system_cursor.h"
+#include "platform/win32/api/system_cursor.h"
 
 #include <QWidget>
 

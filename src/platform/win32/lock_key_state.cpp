@@ -1,6 +1,6 @@
 #include "platform/lock_key_state.h"
 
-#include "lock_keys.h"
+#include "platform/win32/api/lock_keys.h"
 
 #include <QObject>
 #include <functional>

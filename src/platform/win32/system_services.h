@@ -3,9 +3,9 @@
 // The services that main() takes from this system: on Windows the shell's own, called directly.
 
 #include "platform/url_opener.h"
-#include "win32_file_test.h"
-#include "win32_program_starter.h"
-#include "win32_registry.h"
+#include "platform/win32/api/win32_file_test.h"
+#include "platform/win32/api/win32_program_starter.h"
+#include "platform/win32/api/win32_registry.h"
 
 class ShellUrlOpener final : public UrlOpener
 {

@@ -1,4 +1,4 @@
-#include "open_url.h"
+#include "platform/win32/api/open_url.h"
 #include "system_services.h"
 
 void ShellUrlOpener::open(const QString &url, QWidget *)

@@ -1,4 +1,4 @@
-#include "platform/win32/code_page.h"
+#include "platform/win32/api/code_page.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

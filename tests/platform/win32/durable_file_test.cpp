@@ -1,4 +1,4 @@
-#include "platform/win32/durable_file.h"
+#include "platform/win32/api/durable_file.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "platform/win32/lock_keys.h"
+#include "platform/win32/api/lock_keys.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

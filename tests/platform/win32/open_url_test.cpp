@@ -2,7 +2,7 @@
 // as Windows does. The tests make a copy of the stand-in program the browser for web addresses.
 // Wine reads the classes of the machine alone (Windows would let the user's own ones come first),
 // so they register it there and put the shell's own browser back afterwards.
-#include "platform/win32/open_url.h"
+#include "platform/win32/api/open_url.h"
 #include "stand_in.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/win32/system_cursor.h"
+#include "platform/win32/api/system_cursor.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -2,9 +2,9 @@
 // tests write the registry values themselves, the machine's hive included: Wine lets them, and
 // the prefix they run in is thrown away after the run.
 #include "platform/sysinfo/sys_info.h"
-#include "platform/win32/win32_file_test.h"
-#include "platform/win32/win32_program_starter.h"
-#include "platform/win32/win32_registry.h"
+#include "platform/win32/api/win32_file_test.h"
+#include "platform/win32/api/win32_program_starter.h"
+#include "platform/win32/api/win32_registry.h"
 #include "stand_in.h"
 
 #include <gtest/gtest.h>

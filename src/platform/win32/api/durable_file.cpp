@@ -1,6 +1,6 @@
 #include "durable_file.h"
 
-#include "platform/save_points.h"
+#include "logic/save_points.h"
 
 #include <fcntl.h>
 #include <io.h>

@@ -67,8 +67,8 @@ struct Text
 const Text texts[] = {
     { "FileDescription", "Glyphorbitaloscopex v1.0" },
     { "ProductName", "Glyphorbitaloscopex" },
-    { "FileVersion", "1.0.0" },
-    { "ProductVersion", "1.0.0" },
+    { "FileVersion", GLYPH_VERSION },
+    { "ProductVersion", GLYPH_VERSION },
     { "InternalName", "glyphorbitaloscopex" },
     { "OriginalFilename", "glyphorbitaloscopex.exe" },
     { "LegalCopyright", "Copyright (c) 2026 Quillmark Software" },
