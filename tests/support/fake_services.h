@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fake_timers.h"
+#include "platform/high_contrast.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "platform/services.h"
@@ -48,11 +49,27 @@ public:
     std::optional<int> exitCodeOf;
 };
 
+// Answers as told; telling it another answer is the system's notice of the change.
+class FakeHighContrast final : public HighContrast
+{
+public:
+    bool isOn() const override { return m_on; }
+    void set(bool on)
+    {
+        m_on = on;
+        Q_EMIT changed();
+    }
+
+private:
+    bool m_on = false;
+};
+
 struct FakeServices
 {
     FakeTimers timers;
     FakeMessageBox messages;
     FakeBeep beep;
     FakeProcess process;
-    Services services { timers, messages, beep, process };
+    FakeHighContrast highContrast;
+    Services services { timers, messages, beep, process, highContrast };
 };
