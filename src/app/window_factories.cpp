@@ -25,7 +25,7 @@ void installWindowFactories(SecondaryWindows &windows, Services &services, UrlOp
     windows.about.setFactory([&windows, &services, &urls, &sysInfo] {
         return new AboutWindow(
             services, urls, [&sysInfo] { return StartSysInfo(sysInfo); },
-            [&windows] { return windows.author.show(); });
+            [&windows] { windows.author.show(); });
     });
     windows.author.setFactory(
         [&windows, &urls] { return new AuthorPage(urls, [&windows] { windows.about.unload(); }); });
