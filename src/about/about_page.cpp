@@ -6,11 +6,10 @@
 #include "platform/task_bar.h"
 #include "platform/url_opener.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScreen>
+#include <QWindow>
 
 namespace {
 
@@ -32,10 +31,6 @@ AboutPage::AboutPage(const QString &designName, const QString &backgroundPicture
     setFont(DesignStyle::arial(9.75));
     DesignStyle::setColours(
         this, { { QPalette::WindowText, palette().color(QPalette::ButtonText) } });
-    // Both pages centre the same way on the same screen, so the author page covers the About
-    // window exactly.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 Label *AboutPage::addLabel(const QString &designName, const QString &caption, double left,
@@ -116,8 +111,20 @@ void AboutPage::paintEvent(QPaintEvent *event)
 void AboutPage::showEvent(QShowEvent *event)
 {
     if (m_background.isNull()) {
-        m_background = loadPictureUncached(m_backgroundPicture, devicePixelRatioF());
-        loadPictures();
+        renderPictures();
+        // On a screen of another scale the pictures would be scaled from this drawing, blurred.
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] {
+            if (devicePixelRatioF() != m_renderedRatio)
+                renderPictures();
+        });
     }
     Form::showEvent(event);
+}
+
+void AboutPage::renderPictures()
+{
+    m_renderedRatio = devicePixelRatioF();
+    m_background = loadPictureUncached(m_backgroundPicture, m_renderedRatio);
+    loadPictures();
+    update();
 }

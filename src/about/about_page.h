@@ -11,8 +11,9 @@ class QKeyEvent;
 class UrlOpener;
 
 // What the About window and the author page behind it have in common: a borderless 600 x 400
-// window without owner or taskbar button, centred on the screen, painted with a background
-// picture, with link and arrow labels that follow one hover convention.
+// window without owner or taskbar button, painted with a background picture drawn for the scale
+// of its screen, with link and arrow labels that follow one hover convention. Both are centred
+// the same way on the same screen, so the author page covers the About window exactly.
 class AboutPage : public Form
 {
     Q_OBJECT
@@ -46,10 +47,13 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void renderPictures();
+
     UrlOpener &m_urls;
     std::vector<HoverLabel *> m_hoverLabels;
     QString m_backgroundPicture;
     QPixmap m_background;
+    qreal m_renderedRatio = 0;
 };
 
 namespace AboutTexts {

@@ -3,6 +3,7 @@
 #include "about/about_window.h"
 #include "about/author_page.h"
 #include "main_window.h"
+#include "platform/services.h"
 #include "platform/sysinfo/sys_info.h"
 #include "platform/window_placement.h"
 #include "secondary_windows.h"
@@ -12,8 +13,10 @@
 void installWindowFactories(SecondaryWindows &windows, Services &services, UrlOpener &urls,
     SysInfoServices &sysInfo, MainWindow &mainWindow)
 {
+    // The first run's main window opens after it, on the screen it covers.
     windows.welcome.setFactory([&services, &mainWindow] {
-        return new WelcomeWindow(services, [&mainWindow] { mainWindow.showAfterWelcome(); });
+        return new WelcomeWindow(
+            services, mainWindow.screen(), [&mainWindow] { mainWindow.showAfterWelcome(); });
     });
     windows.statusDialog.setFactory([&mainWindow] {
         auto *dialog = new StatusBarDialog(mainWindow.statusBarPanels());
@@ -22,11 +25,18 @@ void installWindowFactories(SecondaryWindows &windows, Services &services, UrlOp
         WindowPlacement::centreOver(dialog, &mainWindow, WindowPlacement::frameNow(&mainWindow));
         return dialog;
     });
-    windows.about.setFactory([&windows, &services, &urls, &sysInfo] {
-        return new AboutWindow(
+    // Both pages open where the user looks: on the main window's screen, which may be another
+    // than the primary one, and of another scale.
+    windows.about.setFactory([&windows, &services, &urls, &sysInfo, &mainWindow] {
+        auto *about = new AboutWindow(
             services, urls, [&sysInfo] { return StartSysInfo(sysInfo); },
             [&windows] { windows.author.show(); });
+        WindowPlacement::centreOnScreenOf(about, &mainWindow, {});
+        return about;
     });
-    windows.author.setFactory(
-        [&windows, &urls] { return new AuthorPage(urls, [&windows] { windows.about.unload(); }); });
+    windows.author.setFactory([&windows, &urls, &mainWindow] {
+        auto *author = new AuthorPage(urls, [&windows] { windows.about.unload(); });
+        WindowPlacement::centreOnScreenOf(author, &mainWindow, {});
+        return author;
+    });
 }

@@ -11,7 +11,6 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
 
@@ -31,14 +30,15 @@ QString fromLatin1(const std::string &text)
 
 } // namespace
 
-WelcomeWindow::WelcomeWindow(Services &services, std::function<void()> showMainWindow)
+WelcomeWindow::WelcomeWindow(
+    Services &services, QScreen *screen, std::function<void()> showMainWindow)
     : Form(QStringLiteral("FrmWlcm"))
     , m_showMainWindow(std::move(showMainWindow))
 {
     setWindowTitle(QStringLiteral("Welcome"));
     // Said once when the window appears; the letters typed one by one are not announced.
     setAccessibleName(QString::fromLatin1(Banner::text));
-    coverScreen();
+    coverScreen(screen);
     createControls();
     createTimers(services.timers);
     load();
@@ -46,13 +46,13 @@ WelcomeWindow::WelcomeWindow(Services &services, std::function<void()> showMainW
 
 WelcomeWindow::~WelcomeWindow() = default;
 
-void WelcomeWindow::coverScreen()
+void WelcomeWindow::coverScreen(QScreen *screen)
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     keepOutOfTaskBar(this);
-    // Full screen is a request to the window manager; the geometry also covers the screen where
-    // there is none to grant it.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
+    // Full screen is a request to the window manager for the screen the geometry puts the window
+    // on; the geometry also covers that screen where there is none to grant it.
+    if (screen)
         setGeometry(screen->geometry());
     setWindowState(Qt::WindowFullScreen);
 }

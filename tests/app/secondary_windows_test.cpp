@@ -1,6 +1,9 @@
 #include "about/hover_label.h"
+#include "controls/picture_box.h"
+#include "platform/window_placement.h"
 #include "program_run.h"
 
+#include <QScreen>
 #include <QtTest>
 
 namespace {
@@ -67,6 +70,51 @@ private Q_SLOTS:
         QVERIFY(expected);
         QTRY_VERIFY(expected->isActiveWindow());
         QCOMPARE(program.fakes.beep.count, 0);
+    }
+
+    // Qt's offscreen platform shows two screens here (CMake hands it their description); the
+    // windows platform under Wine has one, and nothing to move to.
+    void windowsOpenOnTheMainWindowsScreen()
+    {
+        const QList<QScreen *> screens = QGuiApplication::screens();
+        if (screens.size() < 2)
+            QSKIP("a single screen");
+        QScreen *second = screens.at(1);
+        Program program;
+        QVERIFY(program.loadAndActivate());
+        WindowPlacement::centre(&program.window, second->geometry().center(), {});
+        QTRY_COMPARE(program.window.screen(), second);
+        for (const char *name : { "frmAbout", "FrmVorlix", "Status_Bar_Dialog" }) {
+            Form *form = program.open(QLatin1String(name));
+            QVERIFY(form && QTest::qWaitForWindowExposed(form));
+            QCOMPARE(form->screen(), second);
+            QCOMPARE(form->devicePixelRatioF(), second->devicePixelRatio());
+            const QPoint centre = form->objectName() == QLatin1String("Status_Bar_Dialog")
+                ? program.window.geometry().center()
+                : second->availableGeometry().center();
+            QCOMPARE(form->geometry().center(), centre);
+        }
+    }
+
+    // The same spot of the author page, bare of controls, drawn from the picture's large drawing.
+    void aboutPagesAreDrawnAgainForAScreenOfAnotherScale()
+    {
+        const QList<QScreen *> screens = QGuiApplication::screens();
+        if (screens.size() < 2 || screens.at(1)->devicePixelRatio() != 2)
+            QSKIP("no second screen at 200 %");
+        Program program;
+        QVERIFY(program.loadAndActivate());
+        Form *author = program.open(QStringLiteral("FrmVorlix"));
+        QVERIFY(author && QTest::qWaitForWindowExposed(author));
+        QCOMPARE(author->devicePixelRatioF(), 1.0);
+        WindowPlacement::centre(author, screens.at(1)->geometry().center(), {});
+        QTRY_COMPARE(author->screen(), screens.at(1));
+        const QRect spot(900, 500, 260, 260); // device pixels of (450, 250) to (580, 380)
+        const QImage drawn = author->grab().toImage().copy(spot);
+        const QImage large
+            = loadPictureUncached(QStringLiteral(":/about/author-background.png"), 2).toImage();
+        QCOMPARE(drawn.convertToFormat(QImage::Format_RGB32),
+            large.copy(spot).convertToFormat(QImage::Format_RGB32));
     }
 };
 
