@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <vector>
 
+class HighContrast;
 class Label;
 class QKeyEvent;
 class UrlOpener;
@@ -19,7 +20,8 @@ class AboutPage : public Form
     Q_OBJECT
 
 protected:
-    AboutPage(const QString &designName, const QString &backgroundPicture, UrlOpener &urls);
+    AboutPage(const QString &designName, const QString &backgroundPicture, UrlOpener &urls,
+        HighContrast &highContrast);
 
     Label *addLabel(const QString &designName, const QString &caption, double left, double top,
         double width, double height);

@@ -21,7 +21,8 @@ constexpr double iconSizeTwips = 1050;
 
 AboutWindow::AboutWindow(Services &services, UrlOpener &urls, std::function<bool()> startSysInfo,
     std::function<void()> showAuthorPage)
-    : AboutPage(QStringLiteral("frmAbout"), QStringLiteral(":/about/about-background.png"), urls)
+    : AboutPage(QStringLiteral("frmAbout"), QStringLiteral(":/about/about-background.png"), urls,
+        services.highContrast)
     , m_services(services)
     , m_startSysInfo(std::move(startSysInfo))
     , m_showAuthorPage(std::move(showAuthorPage))

@@ -41,6 +41,7 @@ MainWindow::MainWindow(Services &services, SettingsStore &settings, SecondaryWin
     setWindowTitle(QStringLiteral("Glyphorbitaloscopex v1.0"));
     for (WindowSlot *slot : m_windows.all())
         slot->setUnloadedHandler([this] { onSecondaryWindowUnloaded(); });
+    DesignStyle::followHighContrast(this, services.highContrast);
 }
 
 MainWindow::~MainWindow() = default;

@@ -18,8 +18,8 @@ void installWindowFactories(SecondaryWindows &windows, Services &services, UrlOp
         return new WelcomeWindow(
             services, mainWindow.screen(), [&mainWindow] { mainWindow.showAfterWelcome(); });
     });
-    windows.statusDialog.setFactory([&mainWindow] {
-        auto *dialog = new StatusBarDialog(mainWindow.statusBarPanels());
+    windows.statusDialog.setFactory([&services, &mainWindow] {
+        auto *dialog = new StatusBarDialog(mainWindow.statusBarPanels(), services.highContrast);
         // It has no owner window to be centred on; over the main window is where the user looks.
         // Its frame will be much like the main window's.
         WindowPlacement::centreOver(dialog, &mainWindow, WindowPlacement::frameNow(&mainWindow));
@@ -34,8 +34,9 @@ void installWindowFactories(SecondaryWindows &windows, Services &services, UrlOp
         WindowPlacement::centreOnScreenOf(about, &mainWindow, {});
         return about;
     });
-    windows.author.setFactory([&windows, &urls, &mainWindow] {
-        auto *author = new AuthorPage(urls, [&windows] { windows.about.unload(); });
+    windows.author.setFactory([&windows, &services, &urls, &mainWindow] {
+        auto *author
+            = new AuthorPage(urls, services.highContrast, [&windows] { windows.about.unload(); });
         WindowPlacement::centreOnScreenOf(author, &mainWindow, {});
         return author;
     });

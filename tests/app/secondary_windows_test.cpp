@@ -116,6 +116,44 @@ private Q_SLOTS:
         QCOMPARE(drawn.convertToFormat(QImage::Format_RGB32),
             large.copy(spot).convertToFormat(QImage::Format_RGB32));
     }
+
+    // A colour fixed anywhere would stand out against a palette unlike any design colour.
+    void highContrastLeavesNoColourOfTheDesign_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const char *name :
+            { "FrmMain", "FrmWlcm", "Status_Bar_Dialog", "frmAbout", "FrmVorlix" })
+            QTest::newRow(name) << name;
+    }
+    void highContrastLeavesNoColourOfTheDesign()
+    {
+        QFETCH(QString, window);
+        const QPalette system = QApplication::palette();
+        const auto restore = qScopeGuard([&system] { QApplication::setPalette(system); });
+        QApplication::setPalette(QPalette(Qt::yellow, Qt::darkBlue, Qt::cyan, Qt::darkCyan,
+            Qt::gray, Qt::yellow, Qt::red, Qt::black, Qt::black));
+        const bool welcome = window == QLatin1String("FrmWlcm");
+        Program program({ welcome ? "1" : "0", "1", "0", "11111" }); // the status bar stays hidden
+        QWidget *shown = &program.window;
+        if (welcome) {
+            QVERIFY(program.loadFirstRun());
+            shown = program.windows.welcome.window();
+        } else {
+            QVERIFY(program.loadAndActivate());
+            if (window != QLatin1String("FrmMain"))
+                shown = program.open(window);
+        }
+        QVERIFY(shown && QTest::qWaitForWindowExposed(shown));
+        program.fakes.highContrast.set(true); // as the system announces it
+
+        QList<QWidget *> widgets = shown->findChildren<QWidget *>();
+        widgets.prepend(shown);
+        for (const QWidget *widget : widgets)
+            QVERIFY2(widget->palette() == QApplication::palette(widget),
+                qPrintable(widget->objectName() + QLatin1String(" keeps a colour")));
+        const QImage drawn = shown->grab().toImage();
+        QCOMPARE(drawn.pixelColor(drawn.width() - 3, drawn.height() - 3), QColor(Qt::black));
+    }
 };
 
 QTEST_MAIN(SecondaryWindowsTest)

@@ -1,3 +1,4 @@
+#include "fake_services.h"
 #include "find_control.h"
 #include "statusbar/panel_visibility.h"
 #include "statusbar/status_bar_dialog.h"
@@ -60,7 +61,7 @@ struct Open
 {
     explicit Open(const QString &shown)
         : panels(shown)
-        , dialog(new StatusBarDialog(panels))
+        , dialog(new StatusBarDialog(panels, highContrast))
     {
         dialog->show();
     }
@@ -89,6 +90,7 @@ struct Open
     }
 
     RecordingPanels panels;
+    FakeHighContrast highContrast;
     QPointer<StatusBarDialog> dialog;
 };
 
