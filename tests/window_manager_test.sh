@@ -46,20 +46,9 @@ wait_until 10 active "$dialog" || fail "after a click on the main window the dia
 xdotool key --window "$dialog" alt+l
 wait_until 10 no_window 'Customize Status Bar' || fail "Close left the dialog open"
 wait_until 10 active "$main" || fail "the main window is not active again after the dialog"
-
-# Each page closed hands the activation on: the author page's to the About window beneath it.
 xdotool key --window "$main" ctrl+d
-about=$(wait_for_window About 10)
-wait_until 10 active "$about" || fail "the About window is not active"
-xdotool mousemove --window "$about" 582 14 click 1 # "->"
-author_page() { xdotool search --onlyvisible --name '^About$' | grep -vx "$about"; }
-wait_until 10 author_page || fail "the arrow did not open the author page"
-author=$(author_page)
-wait_until 10 active "$author" || fail "the author page is not active"
+wait_until 10 active "$(wait_for_window About 10)" || fail "the About window is not active"
 xdotool key Escape
-wait_until 10 active "$about" || fail "the About window is not active again after the author page"
-xdotool key Escape
-wait_until 10 no_window About || fail "Esc did not close the About window"
 wait_until 10 active "$main" || fail "the main window is not active again after the About window"
 
 xdotool mousemove --window "$main" $((WIDTH - 150)) $((HEIGHT - 8)) click 1 # the time panel

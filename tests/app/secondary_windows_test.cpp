@@ -1,4 +1,3 @@
-#include "about/hover_label.h"
 #include "controls/picture_box.h"
 #include "platform/window_placement.h"
 #include "program_run.h"
@@ -6,153 +5,83 @@
 #include <QScreen>
 #include <QtTest>
 
-namespace {
-
-// The whole program, loaded and active, and the way to each secondary window by its design name.
-struct Program : ProgramRun
-{
-    explicit Program(const QStringList &values = { "0", "1", "0", "11111" })
-        : ProgramRun(values)
-    { }
-
-    Form *open(const QString &name)
-    {
-        if (name == QLatin1String("Status_Bar_Dialog"))
-            return windows.statusDialog.show();
-        Form *about = windows.about.show();
-        return name == QLatin1String("FrmVorlix") ? windows.author.show() : about;
-    }
-};
-
-} // namespace
-
 class SecondaryWindowsTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void closingAWindowActivatesTheNextOpenOneOrTheMainWindow_data()
+    // Each window that closes hands the activation to the next one open, the author page to the
+    // About window beneath it, and the last one to the main window.
+    void closingAWindowActivatesTheNextOpenOne()
     {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("closer");
-        QTest::addColumn<QString>("next");
-        QTest::newRow("Customize dialog, to the main window") << "Status_Bar_Dialog"
-                                                              << "Close"
-                                                              << "FrmMain";
-        QTest::newRow("About window, to the main window") << "frmAbout"
-                                                          << "CmdOK"
-                                                          << "FrmMain";
-        QTest::newRow("author page's back arrow, to the About window beneath") << "FrmVorlix"
-                                                                               << "LblBack"
-                                                                               << "frmAbout";
-        QTest::newRow("author page's X, closing both, to the main window") << "FrmVorlix"
-                                                                           << "LblClose"
-                                                                           << "FrmMain";
-    }
-    void closingAWindowActivatesTheNextOpenOneOrTheMainWindow()
-    {
-        QFETCH(QString, window);
-        QFETCH(QString, closer);
-        QFETCH(QString, next);
-        Program program;
+        ProgramRun program;
         QVERIFY(program.loadAndActivate());
-        Form *top = program.open(window);
-        QVERIFY(top && QTest::qWaitForWindowActive(top));
-        CONTROL(QWidget, control, top, closer);
-        if (auto *label = qobject_cast<HoverLabel *>(control))
-            label->click();
-        else
-            QTest::mouseClick(control, Qt::LeftButton);
-        QVERIFY(top->isUnloaded());
-        QWidget *expected = program.windows.about.window();
-        if (next == QLatin1String("FrmMain"))
-            expected = &program.window;
-        QVERIFY(expected);
-        QTRY_VERIFY(expected->isActiveWindow());
+        Form *dialog = program.windows.statusDialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        dialog->close();
+        QTRY_VERIFY(program.window.isActiveWindow());
+        Form *about = program.windows.about.show();
+        Form *author = program.windows.author.show();
+        QVERIFY(QTest::qWaitForWindowActive(author));
+        author->close();
+        QTRY_VERIFY(about->isActiveWindow());
+        about->close();
+        QTRY_VERIFY(program.window.isActiveWindow());
         QCOMPARE(program.fakes.beep.count, 0);
     }
 
-    // Qt's offscreen platform shows two screens here (CMake hands it their description); the
-    // windows platform under Wine has one, and nothing to move to.
-    void windowsOpenOnTheMainWindowsScreen()
+    // Qt's offscreen platform shows two screens here, the second at 200 % (CMake hands it their
+    // description); under Wine the windows platform has one. The author page's background is
+    // compared where no control lies.
+    void windowsOpenOnTheMainWindowsScreenDrawnForItsScale()
     {
         const QList<QScreen *> screens = QGuiApplication::screens();
         if (screens.size() < 2)
             QSKIP("a single screen");
-        QScreen *second = screens.at(1);
-        Program program;
+        ProgramRun program;
         QVERIFY(program.loadAndActivate());
-        WindowPlacement::centre(&program.window, second->geometry().center(), {});
-        QTRY_COMPARE(program.window.screen(), second);
-        for (const char *name : { "frmAbout", "FrmVorlix", "Status_Bar_Dialog" }) {
-            Form *form = program.open(QLatin1String(name));
-            QVERIFY(form && QTest::qWaitForWindowExposed(form));
-            QCOMPARE(form->screen(), second);
-            QCOMPARE(form->devicePixelRatioF(), second->devicePixelRatio());
-            const QPoint centre = form->objectName() == QLatin1String("Status_Bar_Dialog")
-                ? program.window.geometry().center()
-                : second->availableGeometry().center();
-            QCOMPARE(form->geometry().center(), centre);
+        WindowPlacement::centre(&program.window, screens[1]->availableGeometry().center(),
+            WindowPlacement::frameNow(&program.window)); // where the pages centre too
+        for (WindowSlot *slot :
+            { &program.windows.about, &program.windows.author, &program.windows.statusDialog }) {
+            Form *form = slot->show();
+            QVERIFY(QTest::qWaitForWindowExposed(form));
+            QCOMPARE(form->screen(), screens[1]);
+            QCOMPARE(form->frameGeometry().center(), program.window.frameGeometry().center());
+        }
+        Form *author = program.windows.author.window();
+        for (QScreen *screen : { screens[1], screens[0] }) {
+            WindowPlacement::centre(author, screen->geometry().center(), {});
+            QTRY_COMPARE(author->screen(), screen);
+            const qreal ratio = screen->devicePixelRatio();
+            const QRect spot(QPoint(450, 250) * ratio, QSize(130, 130) * ratio);
+            const QPixmap picture
+                = loadPictureUncached(QStringLiteral(":/about/author-background.png"), ratio);
+            QCOMPARE(author->grab().toImage().copy(spot).convertToFormat(QImage::Format_RGB32),
+                picture.toImage().copy(spot).convertToFormat(QImage::Format_RGB32));
         }
     }
 
-    // The same spot of the author page, bare of controls, drawn from the picture's large drawing.
-    void aboutPagesAreDrawnAgainForAScreenOfAnotherScale()
+    // On a dark palette unlike any colour of the design, a colour left anywhere shows.
+    void aDarkPaletteLeavesNoColourOfTheDesign()
     {
-        const QList<QScreen *> screens = QGuiApplication::screens();
-        if (screens.size() < 2 || screens.at(1)->devicePixelRatio() != 2)
-            QSKIP("no second screen at 200 %");
-        Program program;
+        ProgramRun program;
         QVERIFY(program.loadAndActivate());
-        Form *author = program.open(QStringLiteral("FrmVorlix"));
-        QVERIFY(author && QTest::qWaitForWindowExposed(author));
-        QCOMPARE(author->devicePixelRatioF(), 1.0);
-        WindowPlacement::centre(author, screens.at(1)->geometry().center(), {});
-        QTRY_COMPARE(author->screen(), screens.at(1));
-        const QRect spot(900, 500, 260, 260); // device pixels of (450, 250) to (580, 380)
-        const QImage drawn = author->grab().toImage().copy(spot);
-        const QImage large
-            = loadPictureUncached(QStringLiteral(":/about/author-background.png"), 2).toImage();
-        QCOMPARE(drawn.convertToFormat(QImage::Format_RGB32),
-            large.copy(spot).convertToFormat(QImage::Format_RGB32));
-    }
-
-    // A colour fixed anywhere would stand out against a palette unlike any design colour.
-    void highContrastLeavesNoColourOfTheDesign_data()
-    {
-        QTest::addColumn<QString>("window");
-        for (const char *name :
-            { "FrmMain", "FrmWlcm", "Status_Bar_Dialog", "frmAbout", "FrmVorlix" })
-            QTest::newRow(name) << name;
-    }
-    void highContrastLeavesNoColourOfTheDesign()
-    {
-        QFETCH(QString, window);
-        const QPalette system = QApplication::palette();
-        const auto restore = qScopeGuard([&system] { QApplication::setPalette(system); });
+        const QList<QWidget *> windows = { &program.window, program.windows.welcome.show(),
+            program.windows.statusDialog.show(), program.windows.about.show(),
+            program.windows.author.show() };
+        const auto restore
+            = qScopeGuard([light = QApplication::palette()] { QApplication::setPalette(light); });
         QApplication::setPalette(QPalette(Qt::yellow, Qt::darkBlue, Qt::cyan, Qt::darkCyan,
             Qt::gray, Qt::yellow, Qt::red, Qt::black, Qt::black));
-        const bool welcome = window == QLatin1String("FrmWlcm");
-        Program program({ welcome ? "1" : "0", "1", "0", "11111" }); // the status bar stays hidden
-        QWidget *shown = &program.window;
-        if (welcome) {
-            QVERIFY(program.loadFirstRun());
-            shown = program.windows.welcome.window();
-        } else {
-            QVERIFY(program.loadAndActivate());
-            if (window != QLatin1String("FrmMain"))
-                shown = program.open(window);
-        }
-        QVERIFY(shown && QTest::qWaitForWindowExposed(shown));
-        program.fakes.highContrast.set(true); // as the system announces it
-
-        QList<QWidget *> widgets = shown->findChildren<QWidget *>();
-        widgets.prepend(shown);
-        for (const QWidget *widget : widgets)
+        QCoreApplication::processEvents(); // Qt hands the windows the palette through the queue
+        for (const QWidget *widget : QApplication::allWidgets())
             QVERIFY2(widget->palette() == QApplication::palette(widget),
                 qPrintable(widget->objectName() + QLatin1String(" keeps a colour")));
-        const QImage drawn = shown->grab().toImage();
-        QCOMPARE(drawn.pixelColor(drawn.width() - 3, drawn.height() - 3), QColor(Qt::black));
+        for (QWidget *window : windows) {
+            const QImage drawn = window->grab().toImage();
+            QCOMPARE(drawn.pixelColor(drawn.width() - 3, drawn.height() - 3), QColor(Qt::black));
+        }
     }
 };
 

@@ -1,5 +1,5 @@
-#include "fake_services.h"
 #include "find_control.h"
+#include "platform/high_contrast.h"
 #include "statusbar/panel_visibility.h"
 #include "statusbar/status_bar_dialog.h"
 
@@ -90,7 +90,7 @@ struct Open
     }
 
     RecordingPanels panels;
-    FakeHighContrast highContrast;
+    PaletteHighContrast highContrast;
     QPointer<StatusBarDialog> dialog;
 };
 

@@ -49,27 +49,12 @@ public:
     std::optional<int> exitCodeOf;
 };
 
-// Answers as told; telling it another answer is the system's notice of the change.
-class FakeHighContrast final : public HighContrast
-{
-public:
-    bool isOn() const override { return m_on; }
-    void set(bool on)
-    {
-        m_on = on;
-        Q_EMIT changed();
-    }
-
-private:
-    bool m_on = false;
-};
-
 struct FakeServices
 {
     FakeTimers timers;
     FakeMessageBox messages;
     FakeBeep beep;
     FakeProcess process;
-    FakeHighContrast highContrast;
+    PaletteHighContrast highContrast; // the system's setting is the test's palette
     Services services { timers, messages, beep, process, highContrast };
 };
