@@ -10,8 +10,8 @@ class SecondaryWindowsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Each window that closes hands the activation to the next one open, the author page to the
-    // About window beneath it, and the last one to the main window.
+    // A closed window hands the activation to the next one open, the last one to the main window.
+    // Qt hears of it after the system does, and only then would a late activation beep.
     void closingAWindowActivatesTheNextOpenOne()
     {
         ProgramRun program;
@@ -19,14 +19,14 @@ private Q_SLOTS:
         Form *dialog = program.windows.statusDialog.show();
         QVERIFY(QTest::qWaitForWindowActive(dialog));
         dialog->close();
-        QTRY_VERIFY(program.window.isActiveWindow());
+        QTRY_COMPARE(QApplication::activeWindow(), &program.window);
         Form *about = program.windows.about.show();
         Form *author = program.windows.author.show();
         QVERIFY(QTest::qWaitForWindowActive(author));
         author->close();
-        QTRY_VERIFY(about->isActiveWindow());
+        QTRY_COMPARE(QApplication::activeWindow(), about);
         about->close();
-        QTRY_VERIFY(program.window.isActiveWindow());
+        QTRY_COMPARE(QApplication::activeWindow(), &program.window);
         QCOMPARE(program.fakes.beep.count, 0);
     }
 
