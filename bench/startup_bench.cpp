@@ -5,6 +5,7 @@
 #include "app/secondary_windows.h"
 #include "app_folder.h"
 #include "platform/clock.h"
+#include "platform/high_contrast.h"
 #include "platform/lock_key_state.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
@@ -26,7 +27,8 @@ void startMainWindow(benchmark::State &state)
     QtMessageBox messages;
     QtSystemBeep beep;
     RealProcessControl process;
-    Services services { timers, messages, beep, process };
+    const std::unique_ptr<HighContrast> highContrast = createHighContrast();
+    Services services { timers, messages, beep, process, *highContrast };
     NoLockKeyState lockKeys;
     SystemClock clock;
     SettingsStore settings(folder.path());

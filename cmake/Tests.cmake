@@ -61,11 +61,16 @@ if(CMAKE_CROSSCOMPILING)
     set(window_test_platform windows)
 endif()
 
-# add_window_test(NAME): the window suite NAME.cpp over the whole program and its doubles.
+# add_window_test(NAME [SCREENS]): the window suite NAME.cpp over the whole program and its
+# doubles; SCREENS names a file of screens for the offscreen platform (not Wine's) to show.
 function(add_window_test name)
     add_executable(${name} ${name}.cpp)
     target_link_libraries(${name} PRIVATE window_test_support)
-    add_test(NAME ${name} COMMAND ${name} -platform ${window_test_platform})
+    set(platform ${window_test_platform})
+    if(ARGC GREATER 1 AND NOT CMAKE_CROSSCOMPILING)
+        string(APPEND platform ":configfile=${CMAKE_CURRENT_SOURCE_DIR}/${ARGV1}")
+    endif()
+    add_test(NAME ${name} COMMAND ${name} -platform ${platform})
     # Pinned so that fonts, locale and the platform do not depend on the machine running them.
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${window_test_environment}")
     if(CMAKE_CROSSCOMPILING)

@@ -45,6 +45,11 @@ xdotool mousemove --window "$main" 100 100 click 1
 wait_until 10 active "$dialog" || fail "after a click on the main window the dialog is minimised or inactive"
 xdotool key --window "$dialog" alt+l
 wait_until 10 no_window 'Customize Status Bar' || fail "Close left the dialog open"
+wait_until 10 active "$main" || fail "the main window is not active again after the dialog"
+xdotool key --window "$main" ctrl+d
+wait_until 10 active "$(wait_for_window About 10)" || fail "the About window is not active"
+xdotool key Escape
+wait_until 10 active "$main" || fail "the main window is not active again after the About window"
 
 xdotool mousemove --window "$main" $((WIDTH - 150)) $((HEIGHT - 8)) click 1 # the time panel
 box=$(wait_for_window Time 10)

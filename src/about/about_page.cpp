@@ -6,11 +6,10 @@
 #include "platform/task_bar.h"
 #include "platform/url_opener.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScreen>
+#include <QWindow>
 
 namespace {
 
@@ -19,7 +18,8 @@ constexpr double heightTwips = 6000;
 
 } // namespace
 
-AboutPage::AboutPage(const QString &designName, const QString &backgroundPicture, UrlOpener &urls)
+AboutPage::AboutPage(const QString &designName, const QString &backgroundPicture, UrlOpener &urls,
+    HighContrast &highContrast)
     : Form(designName, nullptr, Kind::Dialog)
     , m_urls(urls)
     , m_backgroundPicture(backgroundPicture)
@@ -30,12 +30,8 @@ AboutPage::AboutPage(const QString &designName, const QString &backgroundPicture
     keepOutOfTaskBar(this);
     setFixedSize(Twips::toPixels(widthTwips), Twips::toPixels(heightTwips));
     setFont(DesignStyle::arial(9.75));
-    DesignStyle::setColours(
-        this, { { QPalette::WindowText, palette().color(QPalette::ButtonText) } });
-    // Both pages centre the same way on the same screen, so the author page covers the About
-    // window exactly.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    DesignStyle::setColours(this, { { QPalette::WindowText, DesignStyle::systemText } });
+    DesignStyle::followHighContrast(this, highContrast);
 }
 
 Label *AboutPage::addLabel(const QString &designName, const QString &caption, double left,
@@ -104,11 +100,17 @@ bool AboutPage::isEscOrEnter(const QKeyEvent *event)
     return key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+// The background picture is the design's background colour: the system's text colours, light
+// ones among them, are drawn on the system's background instead.
 void AboutPage::paintEvent(QPaintEvent *event)
 {
     const QRectF area = event->rect();
-    const qreal ratio = m_background.devicePixelRatio();
     QPainter painter(this);
+    if (DesignStyle::usesSystemColours(this)) {
+        painter.fillRect(area, palette().window());
+        return;
+    }
+    const qreal ratio = m_background.devicePixelRatio();
     painter.setRenderHint(QPainter::SmoothPixmapTransform); // as in PictureBox
     painter.drawPixmap(area, m_background, QRectF(area.topLeft() * ratio, area.size() * ratio));
 }
@@ -116,8 +118,20 @@ void AboutPage::paintEvent(QPaintEvent *event)
 void AboutPage::showEvent(QShowEvent *event)
 {
     if (m_background.isNull()) {
-        m_background = loadPictureUncached(m_backgroundPicture, devicePixelRatioF());
-        loadPictures();
+        renderPictures();
+        // On a screen of another scale the pictures would be scaled from this drawing, blurred.
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] {
+            if (devicePixelRatioF() != m_renderedRatio)
+                renderPictures();
+        });
     }
     Form::showEvent(event);
+}
+
+void AboutPage::renderPictures()
+{
+    m_renderedRatio = devicePixelRatioF();
+    m_background = loadPictureUncached(m_backgroundPicture, m_renderedRatio);
+    loadPictures();
+    update();
 }

@@ -6,19 +6,22 @@
 #include <QPixmap>
 #include <vector>
 
+class HighContrast;
 class Label;
 class QKeyEvent;
 class UrlOpener;
 
 // What the About window and the author page behind it have in common: a borderless 600 x 400
-// window without owner or taskbar button, centred on the screen, painted with a background
-// picture, with link and arrow labels that follow one hover convention.
+// window without owner or taskbar button, painted with a background picture drawn for the scale
+// of its screen, with link and arrow labels that follow one hover convention. Both are centred
+// the same way on the same screen, so the author page covers the About window exactly.
 class AboutPage : public Form
 {
     Q_OBJECT
 
 protected:
-    AboutPage(const QString &designName, const QString &backgroundPicture, UrlOpener &urls);
+    AboutPage(const QString &designName, const QString &backgroundPicture, UrlOpener &urls,
+        HighContrast &highContrast);
 
     Label *addLabel(const QString &designName, const QString &caption, double left, double top,
         double width, double height);
@@ -46,10 +49,13 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void renderPictures();
+
     UrlOpener &m_urls;
     std::vector<HoverLabel *> m_hoverLabels;
     QString m_backgroundPicture;
     QPixmap m_background;
+    qreal m_renderedRatio = 0;
 };
 
 namespace AboutTexts {

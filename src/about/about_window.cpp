@@ -20,8 +20,9 @@ constexpr double iconSizeTwips = 1050;
 } // namespace
 
 AboutWindow::AboutWindow(Services &services, UrlOpener &urls, std::function<bool()> startSysInfo,
-    std::function<Form *()> showAuthorPage)
-    : AboutPage(QStringLiteral("frmAbout"), QStringLiteral(":/about/about-background.png"), urls)
+    std::function<void()> showAuthorPage)
+    : AboutPage(QStringLiteral("frmAbout"), QStringLiteral(":/about/about-background.png"), urls,
+        services.highContrast)
     , m_services(services)
     , m_startSysInfo(std::move(startSysInfo))
     , m_showAuthorPage(std::move(showAuthorPage))
@@ -179,17 +180,7 @@ void AboutWindow::onTwitterClicked()
 // Both the arrow and the author's name lead to the author page; this window stays open beneath.
 void AboutWindow::onNextClicked()
 {
-    if (Form *page = m_showAuthorPage())
-        connect(
-            page, &Form::unloaded, this, &AboutWindow::authorPageUnloaded, Qt::UniqueConnection);
-}
-
-// Back on this window when the page over it goes, as the window beneath a closed one would be,
-// unless the page took this window with it.
-void AboutWindow::authorPageUnloaded()
-{
-    if (!isUnloaded())
-        activateWindow();
+    m_showAuthorPage();
 }
 
 void AboutWindow::onLogoMouseMove()

@@ -33,9 +33,9 @@ class AboutWindow : public AboutPage
 
 public:
     // `startSysInfo` starts the System Information tool and answers false when it is unavailable.
-    // `showAuthorPage` shows the author page over this window and returns it.
+    // `showAuthorPage` shows the author page over this window.
     AboutWindow(Services &services, UrlOpener &urls, std::function<bool()> startSysInfo,
-        std::function<Form *()> showAuthorPage);
+        std::function<void()> showAuthorPage);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -58,11 +58,10 @@ private:
     void onLogoTimer();
 
     void startSysInfo();
-    void authorPageUnloaded();
 
     Services &m_services;
     std::function<bool()> m_startSysInfo;
-    std::function<Form *()> m_showAuthorPage;
+    std::function<void()> m_showAuthorPage;
     IconMotion m_motion;
 
     PictureBox *m_logo = nullptr;

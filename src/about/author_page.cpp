@@ -1,5 +1,6 @@
 #include "author_page.h"
 
+#include "controls/design_style.h"
 #include "controls/label.h"
 #include "controls/twips.h"
 
@@ -11,8 +12,10 @@ const QColor headingColours[] = { QColor(255, 0, 255), Qt::white, QColor(30, 150
 
 } // namespace
 
-AuthorPage::AuthorPage(UrlOpener &urls, std::function<void()> unloadAbout)
-    : AboutPage(QStringLiteral("FrmVorlix"), QStringLiteral(":/about/author-background.png"), urls)
+AuthorPage::AuthorPage(
+    UrlOpener &urls, HighContrast &highContrast, std::function<void()> unloadAbout)
+    : AboutPage(QStringLiteral("FrmVorlix"), QStringLiteral(":/about/author-background.png"), urls,
+        highContrast)
     , m_unloadAbout(std::move(unloadAbout))
 {
     createControls();
@@ -32,7 +35,7 @@ void AuthorPage::createControls()
                        "well."),
         1530, 1455, 6030, 600);
     note->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    note->setForegroundRole(QPalette::HighlightedText);
+    note->setTextColour(DesignStyle::systemHighlightText);
 
     addLabel(QStringLiteral("Label3"), QStringLiteral("Mobile # :"), 800, 2200, 930, 240);
     addLabel(QStringLiteral("Label4"), QStringLiteral("+44 7700 900461"), 2000, 2200, 1380, 240);

@@ -25,7 +25,7 @@ class AuthorPage : public AboutPage
 
 public:
     // `unloadAbout` unloads the About window beneath, for the "X" that closes both.
-    AuthorPage(UrlOpener &urls, std::function<void()> unloadAbout);
+    AuthorPage(UrlOpener &urls, HighContrast &highContrast, std::function<void()> unloadAbout);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

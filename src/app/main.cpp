@@ -2,6 +2,7 @@
 #include "main_window.h"
 #include "platform/clock.h"
 #include "platform/first_frame.h"
+#include "platform/high_contrast.h"
 #include "platform/lazy_lock_key_state.h"
 #include "platform/message_box.h"
 #include "platform/platform_choice.h"
@@ -46,7 +47,8 @@ int main(int argc, char *argv[])
     QtMessageBox messages;
     QtSystemBeep beep;
     RealProcessControl process;
-    Services services { timers, messages, beep, process };
+    const std::unique_ptr<HighContrast> highContrast = createHighContrast();
+    Services services { timers, messages, beep, process, *highContrast };
     SystemUrlOpener urls;
 
     LazyLockKeyState lockKeys(createLockKeyState);

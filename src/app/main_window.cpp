@@ -47,6 +47,9 @@ MainWindow::MainWindow(Services &services, SettingsStore &settings, SecondaryWin
     m_panelsShown.fill(true);
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(QStringLiteral("Glyphorbitaloscopex v1.0"));
+    for (WindowSlot *slot : m_windows.all())
+        slot->setUnloadedHandler([this] { onSecondaryWindowUnloaded(); });
+    DesignStyle::followHighContrast(this, services.highContrast);
 }
 
 MainWindow::~MainWindow() = default;
@@ -308,14 +311,39 @@ void MainWindow::onActivated()
     // The user comes back from another program, where the keys may have gone past every notice,
     // and looks at the bar first.
     m_lockKeys.recheck();
+    if (WindowSlot *slot = topSecondaryWindow()) {
+        if (!m_sendingBack->isEnabled())
+            m_services.beep.beep();
+        m_sendingBack->setEnabled(true);
+        slot->show();
+    }
+}
+
+// The author page lies over the About window, which it needs open beneath it.
+WindowSlot *MainWindow::topSecondaryWindow() const
+{
     for (WindowSlot *slot : { &m_windows.author, &m_windows.about, &m_windows.statusDialog }) {
-        if (slot->isVisible()) {
-            if (!m_sendingBack->isEnabled())
-                m_services.beep.beep();
-            m_sendingBack->setEnabled(true);
-            slot->show();
-            return;
-        }
+        if (slot->isVisible())
+            return slot;
+    }
+    return nullptr;
+}
+
+// Left to itself, Windows hands a closed window's activation to its owner, which is hidden and
+// cannot take it, and so to whatever program lies beneath; an X11 window manager picks by a rule
+// of its own. So the next window is activated here, while the closing one is still active and
+// before it hides: Windows lets the foreground process bring another of its windows to the
+// foreground (Qt's activation is SetForegroundWindow), and the hidden window has no activation
+// left to hand on.
+void MainWindow::onSecondaryWindowUnloaded()
+{
+    if (m_unloadingAll || !isVisible())
+        return;
+    if (WindowSlot *next = topSecondaryWindow()) {
+        next->show();
+    } else {
+        raise();
+        activateWindow();
     }
 }
 
@@ -327,8 +355,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::onUnload()
 {
+    m_unloadingAll = true;
     for (WindowSlot *slot : m_windows.all())
         slot->unload();
+    m_unloadingAll = false;
     saveAndExit();
 }
 

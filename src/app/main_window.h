@@ -22,6 +22,7 @@ class SettingsStore;
 class StatusBar;
 class StatusPanel;
 class TextBox;
+class WindowSlot;
 class WindowTimer;
 struct Services;
 
@@ -80,6 +81,8 @@ private:
     void createTimers();
 
     void onActivated();
+    WindowSlot *topSecondaryWindow() const;
+    void onSecondaryWindowUnloaded();
     void onUnload();
     void onExitClicked();
     void onStatusBarTriggered();
@@ -130,6 +133,7 @@ private:
     bool m_charToCode = true;
     QString m_charAbbr;
     bool m_centred = false;
+    bool m_unloadingAll = false;
     QMargins m_expectedFrame;
     BarAnimation m_barAnimation;
     // Which panels the stored mask shows, held until the bar is first needed.

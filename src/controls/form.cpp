@@ -91,7 +91,9 @@ Form *WindowSlot::show()
 {
     if (!window() && m_factory) {
         std::erase_if(m_windows, [](const QPointer<Form> &gone) { return gone.isNull(); });
-        m_windows.emplace_back(m_factory());
+        Form *created = m_windows.emplace_back(m_factory());
+        if (created && m_unloaded)
+            QObject::connect(created, &Form::unloaded, created, m_unloaded);
     }
     Form *form = window();
     if (form) {

@@ -71,6 +71,8 @@ public:
     WindowSlot &operator=(const WindowSlot &) = delete;
 
     void setFactory(Factory factory) { m_factory = std::move(factory); }
+    // Runs whenever a window of this slot is unloaded, while it is still on screen.
+    void setUnloadedHandler(std::function<void()> handler) { m_unloaded = std::move(handler); }
 
     // Creates the window if it is not loaded, then shows it, brings it to the front and
     // activates it. Without a factory there is nothing to show and it returns nullptr.
@@ -82,6 +84,7 @@ public:
 
 private:
     Factory m_factory;
+    std::function<void()> m_unloaded;
     // The current window last, after unloaded ones whose deletion is still pending.
     std::vector<QPointer<Form>> m_windows;
 };

@@ -17,6 +17,9 @@ Line::Line(const QString &designName, QPointF fromTwips, QPointF toTwips, const 
     if (area.width() == 1)
         area.setWidth(widthPixels);
     setGeometry(area);
+    // Filled with the text role, so that in the system's colours the line shows on the system's
+    // background.
     setAutoFillBackground(true);
-    DesignStyle::setColours(this, { { QPalette::Window, colour } });
+    setBackgroundRole(QPalette::WindowText);
+    DesignStyle::setColours(this, { { QPalette::WindowText, colour } });
 }

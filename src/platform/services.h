@@ -1,5 +1,6 @@
 #pragma once
 
+class HighContrast;
 class MessageBox;
 class ProcessControl;
 class SystemBeep;
@@ -13,4 +14,5 @@ struct Services
     MessageBox &messages;
     SystemBeep &beep;
     ProcessControl &process;
+    HighContrast &highContrast;
 };

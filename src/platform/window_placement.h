@@ -23,4 +23,9 @@ void centre(QWidget *window, const QPoint &centre, const QMargins &frame);
 // Centres the window's frame, taken as given, on the owner's frame as it is now.
 void centreOver(QWidget *window, QWidget *owner, const QMargins &frame);
 
+// Centres the window's frame, taken as given, on the available area of the screen that holds the
+// centre of the owner's frame as it is now. Qt gives the window that screen, and its scale, from
+// the position.
+void centreOnScreenOf(QWidget *window, QWidget *owner, const QMargins &frame);
+
 } // namespace WindowPlacement

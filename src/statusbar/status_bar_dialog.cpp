@@ -9,7 +9,6 @@
 #include "platform/task_bar.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -66,7 +65,8 @@ QAccessibleInterface *accessibleOptionButton(const QString &, QObject *object)
 
 } // namespace
 
-StatusBarDialog::StatusBarDialog(PanelVisibility &panels, QWidget *parent)
+StatusBarDialog::StatusBarDialog(
+    PanelVisibility &panels, HighContrast &highContrast, QWidget *parent)
     : Form(QStringLiteral("Status_Bar_Dialog"), parent, Kind::Dialog)
     , m_panels(panels)
 {
@@ -80,11 +80,11 @@ StatusBarDialog::StatusBarDialog(PanelVisibility &panels, QWidget *parent)
         | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     keepOutOfTaskBar(this);
     setFixedSize(Twips::toPixels(5550), Twips::toPixels(5355));
-    DesignStyle::setColours(this, QApplication::palette(this),
-        { { QPalette::Window, lavender },
-            { QPalette::WindowText, QApplication::palette().color(QPalette::WindowText) } });
+    DesignStyle::setColours(this,
+        { { QPalette::Window, lavender }, { QPalette::WindowText, DesignStyle::systemText } });
     setAutoFillBackground(true);
     createControls();
+    DesignStyle::followHighContrast(this, highContrast);
     showPanels();
 }
 
@@ -98,13 +98,11 @@ void StatusBarDialog::createControls()
 
     m_contentsFrame = makeControl<QGroupBox>("Frame1", QStringLiteral("Show/Hide Contents"), this);
     m_contentsFrame->setFont(DesignStyle::arial(8.25));
-    // The frame's caption is white; what it holds keeps the system's text colours. Each starts
-    // from the system's palette, not from what its parent passes down.
-    DesignStyle::setColours(m_contentsFrame, QApplication::palette(m_contentsFrame),
-        { { QPalette::Window, lavender }, { QPalette::WindowText, Qt::white } });
+    // The frame's caption is white; what it holds has the text colour of the rest.
+    DesignStyle::setColours(
+        m_contentsFrame, { { QPalette::Window, lavender }, { QPalette::WindowText, Qt::white } });
     Twips::place(m_contentsFrame, 480, 480, 4575, 3500);
 
-    const QColor systemText = QApplication::palette().color(QPalette::WindowText);
     for (int k = 0; k < PanelMask::panelCount; ++k) {
         const Panels::Row &panel = Panels::at(PanelMask::firstPanel + k);
         QCheckBox *box = makeControl<CheckBox>(
@@ -133,8 +131,8 @@ void StatusBarDialog::createControls()
     }
     for (QWidget *control : m_contentsFrame->findChildren<QWidget *>()) {
         control->setFont(DesignStyle::arial(9));
-        DesignStyle::setColours(control, QApplication::palette(control),
-            { { QPalette::Window, lavender }, { QPalette::WindowText, systemText } });
+        DesignStyle::setColours(control,
+            { { QPalette::Window, lavender }, { QPalette::WindowText, DesignStyle::systemText } });
     }
 
     // Close first, then the frame's controls in the order they were made: the boxes, the options.

@@ -4,6 +4,7 @@
 
 #include <array>
 
+class HighContrast;
 class PanelVisibility;
 class QCheckBox;
 class QGroupBox;
@@ -30,7 +31,7 @@ class StatusBarDialog : public Form
     Q_OBJECT
 
 public:
-    explicit StatusBarDialog(PanelVisibility &panels, QWidget *parent = nullptr);
+    StatusBarDialog(PanelVisibility &panels, HighContrast &highContrast, QWidget *parent = nullptr);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

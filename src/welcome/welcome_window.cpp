@@ -11,7 +11,6 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
 
@@ -31,28 +30,30 @@ QString fromLatin1(const std::string &text)
 
 } // namespace
 
-WelcomeWindow::WelcomeWindow(Services &services, std::function<void()> showMainWindow)
+WelcomeWindow::WelcomeWindow(
+    Services &services, QScreen *screen, std::function<void()> showMainWindow)
     : Form(QStringLiteral("FrmWlcm"))
     , m_showMainWindow(std::move(showMainWindow))
 {
     setWindowTitle(QStringLiteral("Welcome"));
     // Said once when the window appears; the letters typed one by one are not announced.
     setAccessibleName(QString::fromLatin1(Banner::text));
-    coverScreen();
+    coverScreen(screen);
     createControls();
+    DesignStyle::followHighContrast(this, services.highContrast);
     createTimers(services.timers);
     load();
 }
 
 WelcomeWindow::~WelcomeWindow() = default;
 
-void WelcomeWindow::coverScreen()
+void WelcomeWindow::coverScreen(QScreen *screen)
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     keepOutOfTaskBar(this);
-    // Full screen is a request to the window manager; the geometry also covers the screen where
-    // there is none to grant it.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
+    // Full screen is a request to the window manager for the screen the geometry puts the window
+    // on; the geometry also covers that screen where there is none to grant it.
+    if (screen)
         setGeometry(screen->geometry());
     setWindowState(Qt::WindowFullScreen);
 }
@@ -60,9 +61,10 @@ void WelcomeWindow::coverScreen()
 void WelcomeWindow::createControls()
 {
     setAutoFillBackground(true);
-    DesignStyle::setColours(this, { { QPalette::Window, QColor(255, 192, 255) } });
+    DesignStyle::setColours(this,
+        { { QPalette::Window, QColor(255, 192, 255) },
+            { QPalette::WindowText, DesignStyle::systemText } });
     setFont(DesignStyle::arial(9.75));
-    const QColor highlight = palette().color(QPalette::Highlight);
 
     m_panel = new QFrame(this);
     m_panel->setObjectName(QStringLiteral("Frame1"));
@@ -83,7 +85,7 @@ void WelcomeWindow::createControls()
         Label *label = new Label(
             QStringLiteral("Lbl1_%1").arg(i), QString(QLatin1Char(letter.letter)), m_panel);
         label->setFont(WelcomeFonts::letterFont(letter.face, bannerFace));
-        label->setTextColour(highlight);
+        label->setTextColour(DesignStyle::systemHighlight);
         label->setAutoSize(true);
         label->hide();
         letterSizes[i] = { Twips::fromPixels(label->width()), Twips::fromPixels(label->height()) };
@@ -98,8 +100,11 @@ void WelcomeWindow::createControls()
 
     m_progressBar = new Label(QStringLiteral("Lbl2"), QString(), m_panel);
     m_progressBar->setAutoFillBackground(true);
+    // Filled with the highlight role, so that in the system's colours, where its background would
+    // be the panel's, the bar still shows.
+    m_progressBar->setBackgroundRole(QPalette::Highlight);
     DesignStyle::setColours(m_progressBar,
-        { { QPalette::Window, QColor(0, 192, 0) }, { QPalette::WindowText, Qt::black } });
+        { { QPalette::Highlight, QColor(0, 192, 0) }, { QPalette::WindowText, Qt::black } });
     Twips::place(m_progressBar, barLeft, barTop, m_animation->barWidth(), barHeight);
     m_progressBar->hide();
 
@@ -115,7 +120,7 @@ void WelcomeWindow::createControls()
 
     m_cursor = new Label(QStringLiteral("Lbl4"), QStringLiteral("_"), m_panel);
     m_cursor->setFont(DesignStyle::arial(72));
-    m_cursor->setTextColour(highlight);
+    m_cursor->setTextColour(DesignStyle::systemHighlight);
     m_cursor->move(Twips::toPixels(1200), Twips::toPixels(480));
     m_cursor->setAutoSize(true);
 }

@@ -10,6 +10,7 @@
 
 class Label;
 class QFrame;
+class QScreen;
 class TimerFactory;
 class WindowTimer;
 struct Services;
@@ -32,7 +33,8 @@ class WelcomeWindow : public Form
     Q_OBJECT
 
 public:
-    WelcomeWindow(Services &services, std::function<void()> showMainWindow);
+    // It covers `screen`, where the main window will open.
+    WelcomeWindow(Services &services, QScreen *screen, std::function<void()> showMainWindow);
     ~WelcomeWindow() override;
 
 protected:
@@ -41,7 +43,7 @@ protected:
 private:
     void createControls();
     void createTimers(TimerFactory &timers);
-    void coverScreen();
+    void coverScreen(QScreen *screen);
 
     void load();
     void onTypingTimer();

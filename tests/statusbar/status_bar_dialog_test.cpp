@@ -1,4 +1,5 @@
 #include "find_control.h"
+#include "platform/high_contrast.h"
 #include "statusbar/panel_visibility.h"
 #include "statusbar/panels.h"
 #include "statusbar/status_bar_dialog.h"
@@ -61,7 +62,7 @@ struct Open
 {
     explicit Open(const QString &shown)
         : panels(shown)
-        , dialog(new StatusBarDialog(panels))
+        , dialog(new StatusBarDialog(panels, highContrast))
     {
         dialog->show();
     }
@@ -90,6 +91,7 @@ struct Open
     }
 
     RecordingPanels panels;
+    PaletteHighContrast highContrast;
     QPointer<StatusBarDialog> dialog;
 };
 

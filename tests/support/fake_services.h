@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fake_timers.h"
+#include "platform/high_contrast.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "platform/services.h"
@@ -54,5 +55,6 @@ struct FakeServices
     FakeMessageBox messages;
     FakeBeep beep;
     FakeProcess process;
-    Services services { timers, messages, beep, process };
+    PaletteHighContrast highContrast; // the system's setting is the test's palette
+    Services services { timers, messages, beep, process, highContrast };
 };

@@ -57,7 +57,8 @@ struct Welcome
 
     FakeServices fakes;
     int handOvers = 0;
-    QPointer<WelcomeWindow> window = new WelcomeWindow(fakes.services, [this] { ++handOvers; });
+    QPointer<WelcomeWindow> window = new WelcomeWindow(
+        fakes.services, QGuiApplication::primaryScreen(), [this] { ++handOvers; });
 };
 
 QString progress(const char *ending)
