@@ -10,6 +10,15 @@ if(archived MATCHES "^([0-9a-f]+) ([0-9]+)$")
 else()
     execute_process(COMMAND git log -1 --format=%H%n%ct WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
         OUTPUT_VARIABLE lines OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    # A commit, a checkout or a reset writes HEAD's log: the tree is configured again, and so
+    # names the commit it is built from.
+    execute_process(COMMAND git rev-parse --path-format=absolute --git-path logs/HEAD
+        WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} OUTPUT_VARIABLE head_log
+        OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    if(EXISTS "${head_log}")
+        set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+            ${head_log})
+    endif()
     if(lines MATCHES "^([0-9a-f]+)\n([0-9]+)$")
         set(GLYPH_SOURCE_COMMIT ${CMAKE_MATCH_1})
         set(commit_time ${CMAKE_MATCH_2})
