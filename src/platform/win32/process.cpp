@@ -1,5 +1,5 @@
 #include "platform/process.h"
-#include "open_url.h"
+#include "platform/win32/api/open_url.h"
 
 void RealProcessControl::endNow(int exitCode)
 {
