@@ -1,5 +1,5 @@
 // Clicks the link it is given and exits at once, the program's way.
-#include "platform/win32/open_url.h"
+#include "platform/win32/api/open_url.h"
 
 int main(int argc, char *argv[])
 {
