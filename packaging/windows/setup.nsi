@@ -4,7 +4,8 @@
 ;     makensis -DSTAGE=<unpacked zip folder> -DOUTFILE=<setup.exe> -DICON=<app.ico>
 ;              -DVERSION=<x.y.z> setup.nsi
 ; with <unpacked zip folder>.files beside the folder: the relative path of every file and folder
-; laid outside AppFiles, children before their parents, UTF-16LE with CR LF.
+; laid outside the settings' folder, children before their parents, UTF-16LE with CR LF; and
+; <unpacked zip folder>.nsh, the settings' names as the build gives them.
 ; The setup is 64-bit, as the program is. 32-bit Windows cannot start it and says so itself ("This
 ; app can't run on your PC"), as it would of the program.
 Target amd64-unicode
@@ -34,6 +35,7 @@ ManifestDPIAware true
 !include WinVer.nsh
 !include x64.nsh
 
+!include "${STAGE}.nsh"
 !define NAME "Glyphorbitaloscopex"
 !define EXE "glyphorbitaloscopex.exe"
 !define PUBLISHER "Quillmark Software"
@@ -134,6 +136,33 @@ Function .onInit
     ${EndIf}
 FunctionEnd
 
+; What is done with the settings files, one by one, in the folder FOLDER.
+!macro SettingsFileThere FOLDER NAME
+    ${IfThen} ${FileExists} "${FOLDER}\${SETTINGS}\${NAME}" ${|} StrCpy $9 1 ${|}
+!macroend
+!macro CopySettingsFile FOLDER NAME
+    ${If} ${FileExists} "${FOLDER}\${SETTINGS}\${NAME}"
+        CopyFiles /SILENT "${FOLDER}\${SETTINGS}\${NAME}" "$INSTDIR\${SETTINGS}"
+    ${EndIf}
+!macroend
+; Once a copy is here, the earlier one goes.
+!macro RemoveCopiedSettingsFile FOLDER NAME
+    ${If} ${FileExists} "$INSTDIR\${SETTINGS}\${NAME}"
+        Delete "${FOLDER}\${SETTINGS}\${NAME}"
+    ${EndIf}
+!macroend
+!macro DeleteSettingsFile FOLDER NAME
+    Delete "${FOLDER}\${SETTINGS}\${NAME}"
+!macroend
+
+; Sets $9 to 1 where the folder on the stack holds a settings file, else to 0.
+Function HasSettings
+    Exch $8
+    StrCpy $9 0
+    !insertmacro ForEachSettingsFile SettingsFileThere $8
+    Pop $8
+FunctionEnd
+
 ; A folder that holds anything but a copy of ours, by its record or its settings (which an
 ; uninstall may leave), is another's: chosen by mistake, it may hold another program's DLLs of the
 ; same names, which the setup would overwrite, record and later remove. The program goes into a
@@ -141,9 +170,11 @@ FunctionEnd
 Function OwnFolder
     ${Do}
         ${DirState} $INSTDIR $0
+        Push $INSTDIR
+        Call HasSettings
         ${If} $0 <> 1
         ${OrIf} ${FileExists} "$INSTDIR\${LOG}"
-        ${OrIf} ${FileExists} "$INSTDIR\AppFiles\AppFile?.DLL"
+        ${OrIf} $9 = 1
             Return
         ${EndIf}
         StrCpy $INSTDIR "$INSTDIR\${NAME}"
@@ -213,10 +244,11 @@ Function ${UN}RemoveLaid
             ; Empty when the path is not there.
             GetFullPathName $1 "$6\$1"
             StrCpy $2 $1 $4
-            StrCpy $5 "$1\" 9 $4
+            StrLen $7 "${SETTINGS}\"
+            StrCpy $5 "$1\" $7 $4
             ${If} $2 == $3
             ${AndIf} $1 != $3
-            ${AndIf} $5 != "AppFiles\"
+            ${AndIf} $5 != "${SETTINGS}\"
                 Delete $1
                 RMDir $1
             ${EndIf}
@@ -244,30 +276,24 @@ Function RemoveEarlierCopy
         Return
     ${EndIf}
     !insertmacro RefuseWhileRunning $R0
-    ${IfNot} ${FileExists} "$INSTDIR\AppFiles\AppFile?.DLL"
-        CreateDirectory "$INSTDIR\AppFiles"
+    Push $INSTDIR
+    Call HasSettings
+    ${If} $9 = 0
+        CreateDirectory "$INSTDIR\${SETTINGS}"
         ClearErrors
-        ${For} $R2 1 4
-            ${If} ${FileExists} "$R0\AppFiles\AppFile$R2.DLL"
-                CopyFiles /SILENT "$R0\AppFiles\AppFile$R2.DLL" "$INSTDIR\AppFiles"
-            ${EndIf}
-        ${Next}
+        !insertmacro ForEachSettingsFile CopySettingsFile $R0
         ${If} ${Errors}
-            MessageBox MB_OK|MB_ICONSTOP "Your settings in $R0\AppFiles could not be copied to $INSTDIR\AppFiles. They are left where they are; free some space or choose another folder, then try again." /SD IDOK
+            MessageBox MB_OK|MB_ICONSTOP "Your settings in $R0\${SETTINGS} could not be copied to $INSTDIR\${SETTINGS}. They are left where they are; free some space or choose another folder, then try again." /SD IDOK
             SetErrorLevel 2
             Quit
         ${EndIf}
-        ${For} $R2 1 4
-            ${If} ${FileExists} "$INSTDIR\AppFiles\AppFile$R2.DLL"
-                Delete "$R0\AppFiles\AppFile$R2.DLL"
-            ${EndIf}
-        ${Next}
+        !insertmacro ForEachSettingsFile RemoveCopiedSettingsFile $R0
     ${EndIf}
     Push $R0
     Call RemoveLaid
     Delete "$R0\${LOG}"
     Delete "$R0\uninstall.exe"
-    RMDir "$R0\AppFiles"
+    RMDir "$R0\${SETTINGS}"
     RMDir "$R0"
     Delete "$SMPROGRAMS\${NAME}.lnk"
 FunctionEnd
@@ -282,11 +308,11 @@ Section
     SetOutPath "$INSTDIR"
     ; The record comes before the files, so that it holds whatever a broken-off install laid.
     File "/oname=${LOG}" "${STAGE}.files"
-    File /r /x AppFiles "${STAGE}\*"
+    File /r /x ${SETTINGS} "${STAGE}\*"
     ; The settings are the user's once laid: an update keeps them.
-    SetOutPath "$INSTDIR\AppFiles"
+    SetOutPath "$INSTDIR\${SETTINGS}"
     SetOverwrite off
-    File "${STAGE}\AppFiles\*"
+    File "${STAGE}\${SETTINGS}\*"
     SetOverwrite on
     SetOutPath "$INSTDIR"
 
@@ -337,11 +363,9 @@ Section Uninstall
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     ; Asked, the user may take the settings too, by name: anything else in their folder stays. A
     ; silent uninstall keeps them.
-    MessageBox MB_YESNO|MB_ICONQUESTION "Remove your settings in $INSTDIR\AppFiles as well?" /SD IDNO IDNO keep
-    ${For} $0 1 4
-        Delete "$INSTDIR\AppFiles\AppFile$0.DLL"
-    ${Next}
-    RMDir "$INSTDIR\AppFiles"
+    MessageBox MB_YESNO|MB_ICONQUESTION "Remove your settings in $INSTDIR\${SETTINGS} as well?" /SD IDNO IDNO keep
+    !insertmacro ForEachSettingsFile DeleteSettingsFile $INSTDIR
+    RMDir "$INSTDIR\${SETTINGS}"
 keep:
     ; Only what the setup laid: anything else the user put in the folder stays.
     Push $INSTDIR

@@ -27,6 +27,19 @@ if(MINGW)
     install(FILES ${stripped_runtime} DESTINATION . COMPONENT program)
 endif()
 
+# The settings' names for the setup, which scripts/build-windows lays beside its stage.
+list(TRANSFORM GLYPH_SETTINGS_FILES REPLACE "(.+)" "    !insertmacro \${MACRO} \"\${FOLDER}\" \"\\1\""
+    OUTPUT_VARIABLE settings_lines)
+list(JOIN settings_lines "\n" settings_lines)
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/settings.nsh @ONLY CONTENT "\
+; The settings' folder and files, as the build names them.
+!define SETTINGS \"@GLYPH_SETTINGS_FOLDER@\"
+; ForEachSettingsFile MACRO FOLDER: inserts MACRO FOLDER NAME for the name of each settings file.
+!macro ForEachSettingsFile MACRO FOLDER
+@settings_lines@
+!macroend
+")
+
 # Text files in Windows' line endings, so that Notepad of any age shows them as written.
 set(notices LICENSE.txt LICENSE-Qt-LGPL-3.txt LICENSE-Qt-GPL-3.txt)
 configure_file(${PROJECT_SOURCE_DIR}/LICENSE.txt LICENSE.txt NEWLINE_STYLE CRLF)
