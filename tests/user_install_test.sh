@@ -16,7 +16,8 @@ export HOME
 use_x_display
 program_dir="$HOME/.local/lib/glyphorbitaloscopex"
 program="$program_dir/glyphorbitaloscopex"
-settings="$program_dir/AppFiles"
+settings="$program_dir/$(dirname "$(head -n 1 "$build_dir/settings-files.txt")")"
+record="$program_dir/settings-files.txt"
 link="$HOME/.local/bin/glyphorbitaloscopex"
 entry="$HOME/.local/share/applications/com.example.glyphorbitaloscopex.desktop"
 
@@ -99,12 +100,22 @@ grep -q "Kept your settings" "$HOME/uninstall.log" || fail "uninstall did not sa
 grep -qxF "The build's compiler cache stays in $cache (3.0 MB); to remove it: rm -r $(printf %q "$cache")" \
     "$HOME/uninstall.log" || fail "uninstall did not name the compiler cache: $(<"$HOME/uninstall.log")"
 expect_settings "$settings" 0 0 1 11111
-leftovers=$(find "$HOME/.local" -type f -o -type l | grep -vF "$settings/" || true)
+leftovers=$(find "$HOME/.local" -type f -o -type l | grep -vF -e "$settings/" -e "$record" || true)
 [[ -z "$leftovers" ]] || fail "uninstall left: $leftovers"
 
-# Asked on a terminal, the user agrees to remove the settings too.
-printf 'y\n' | script -qec "./scripts/install --uninstall" /dev/null >"$HOME/uninstall.log" ||
-    fail "uninstall on a terminal failed: $(<"$HOME/uninstall.log")"
-leftovers=$(find "$HOME/.local" -mindepth 1)
-[[ -z "$leftovers" ]] || fail "uninstall left: $leftovers"
+# Asked on a terminal, the user agrees to remove the settings too, by the names the install
+# recorded: a damaged record removes nothing, and what else the user keeps in the folder stays.
+uninstall_agreeing()
+{
+    printf 'y\n' | script -qec "./scripts/install --uninstall" /dev/null >"$HOME/uninstall.log" ||
+        fail "uninstall on a terminal failed: $(<"$HOME/uninstall.log")"
+}
+cp "$record" "$HOME/record" && echo ../../kept >>"$record" && touch "$HOME/.local/kept"
+uninstall_agreeing
+rm "$HOME/.local/kept" || fail "uninstall followed a damaged record out of its folder"
+expect_settings "$settings" 0 0 1 11111
+cp "$HOME/record" "$record" && touch "$settings/notes.txt"
+uninstall_agreeing
+leftovers=$(find "$HOME/.local" -type f -o -type l)
+[[ "$leftovers" == "$settings/notes.txt" ]] || fail "uninstall left: $leftovers"
 echo "installed, started from the menu and the shell, updated and uninstalled"

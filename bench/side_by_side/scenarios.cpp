@@ -4,6 +4,8 @@
 #include "proc_stats.h"
 #include "x_session.h"
 
+#include "settings/settings_files.h"
+
 #include <array>
 #include <cstdlib>
 #include <filesystem>
@@ -24,12 +26,12 @@ struct RunFailed : std::runtime_error
     using std::runtime_error::runtime_error;
 };
 
-// The four settings files in order: first run, mode, status bar shown, panel mask.
-using AppFiles = std::array<const char *, 4>;
-constexpr AppFiles mainWindowOnly { "0", "1", "0", "11111" };
-constexpr AppFiles withStatusBar { "0", "1", "1", "11111" };
-constexpr AppFiles firstRun { "1", "1", "1", "11111" };
-constexpr AppFiles codeToCharacter { "0", "0", "1", "11111" };
+// The settings files' values in their order: first run, mode, status bar shown, panel mask.
+using SettingsValues = std::array<const char *, std::size(settingsFileNames)>;
+constexpr SettingsValues mainWindowOnly { "0", "1", "0", "11111" };
+constexpr SettingsValues withStatusBar { "0", "1", "1", "11111" };
+constexpr SettingsValues firstRun { "1", "1", "1", "11111" };
+constexpr SettingsValues codeToCharacter { "0", "0", "1", "11111" };
 
 // Places of the boxes in the main window and the reference alike, in window coordinates with y
 // counted up from the bottom edge, which lies below the 20 px status bar: the menu bar above
@@ -60,7 +62,7 @@ public:
             fs::copy(fs::path(program).parent_path(), m_dir, fs::copy_options::recursive);
         else
             fs::copy_file(program, executable());
-        fs::create_directories(m_dir / "AppFiles");
+        fs::create_directories(m_dir / settingsFolderName);
     }
     ~ProgramFolder()
     {
@@ -71,11 +73,10 @@ public:
     std::string executable() const { return (m_dir / m_name).string(); }
     std::string log() const { return (m_dir / "run.log").string(); }
 
-    void lay(const AppFiles &values) const
+    void lay(const SettingsValues &values) const
     {
         for (std::size_t i = 0; i < values.size(); ++i) {
-            std::ofstream file(m_dir / "AppFiles" / ("AppFile" + std::to_string(i + 1) + ".DLL"),
-                std::ios::binary);
+            std::ofstream file(m_dir / settingsFolderName / settingsFileNames[i], std::ios::binary);
             file << values[i] << "\r\n";
         }
     }
@@ -105,15 +106,15 @@ private:
         XSession::WindowId window = 0;
         Sample sample;
     };
-    Started start(const AppFiles *files);
+    Started start(const SettingsValues *files);
     void settle(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
     void recordMemory(const Started &run, Sample &sample, const std::string &prefix);
 
-    Sample startUp(const AppFiles *files);
+    Sample startUp(const SettingsValues *files);
     Sample startUpAndOpenAbout();
     Sample firstRunStart();
     XSession::WindowId openAbout(Started &run);
-    Sample idle(const AppFiles *files, bool withAbout);
+    Sample idle(const SettingsValues *files, bool withAbout);
     enum class Typing { Echo, CharToCode, CodeToChar };
     std::vector<double> typeKeys(Typing typing, int keys);
 
@@ -132,7 +133,7 @@ private:
     std::chrono::milliseconds m_settleTime = 1000ms;
 };
 
-Bench::Started Bench::start(const AppFiles *files)
+Bench::Started Bench::start(const SettingsValues *files)
 {
     m_x.watchPaints(true);
     m_x.discardEvents();
@@ -167,7 +168,7 @@ void Bench::recordMemory(const Started &run, Sample &sample, const std::string &
     sample[prefix + "peak_mib"] = memory.peakMiB;
 }
 
-Sample Bench::startUp(const AppFiles *files)
+Sample Bench::startUp(const SettingsValues *files)
 {
     Started run = start(files);
     m_x.watchPaints(false);
@@ -230,7 +231,7 @@ Sample Bench::firstRunStart()
     return run.sample;
 }
 
-Sample Bench::idle(const AppFiles *files, bool withAbout)
+Sample Bench::idle(const SettingsValues *files, bool withAbout)
 {
     Started run = start(files);
     // An idle window on a desktop is the active one, with its caret blinking.
