@@ -53,7 +53,7 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "${PUBLISHER}"
 
 !ifndef VERSION
-    !error "Give the version, x.y.z: -DVERSION=1.0.0"
+    !error "Give the version, x.y.z, as the build's version.txt holds it: -DVERSION=x.y.z"
 !endif
 
 VIProductVersion "${VERSION}.0"
