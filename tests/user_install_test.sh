@@ -41,7 +41,7 @@ install_quietly()
 exit_program()
 {
     xdotool windowfocus --sync "$1" key alt+x
-    wait_until 20 has_ended "$pid" || fail "the program did not end after Alt+X"
+    wait_until 60 has_ended "$pid" || fail "the program did not end after Alt+X"
     wait "$pid" 2>/dev/null || true
     pid=""
 }

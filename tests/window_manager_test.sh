@@ -61,6 +61,6 @@ xdotool key Return
 wait_until 10 no_window Time || fail "Return did not close the box"
 wait_until 10 active "$main" || fail "the main window is not active again after the box"
 xdotool key --window "$main" alt+x
-wait_until 10 has_ended "$app" || fail "Alt+X did not end the program"
+wait_until 60 has_ended "$app" || fail "Alt+X did not end the program"
 wait "$app" || fail "the program ended with status $?"
 app=""

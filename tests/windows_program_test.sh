@@ -104,7 +104,7 @@ xdotool windowfocus --sync "$about" key Escape
 wait_until 20 no_window About || fail "Esc did not close the About window"
 
 xdotool windowfocus --sync "$main" key alt+x
-wait_until 30 has_ended "$pid" || fail "the program did not end after Alt+X"
+wait_until 60 has_ended "$pid" || fail "the program did not end after Alt+X"
 wait "$pid" || fail "the program ended with status $?: $(<"$work/program.log")"
 pid=""
 expect_settings "$folder/AppFiles" 0 0 1 11111
