@@ -151,7 +151,7 @@ ensure_windows_qt()
     reproducible=("${reproducible[@]//@BUILD@/$work/build}")
     version=$(windows_qt_version)
     started=$SECONDS
-    echo "Building Qt $version for Windows into $prefix (once; about twenty minutes)" >&2
+    echo "Building Qt $version for Windows into $prefix (once; ten to twenty minutes)" >&2
     # Chained with &&: set -e does not hold inside a subshell whose failure is handled.
     (
         mkdir "$work/source" && cd "$work" &&
